@@ -1,0 +1,107 @@
+#include "Image.h"
+
+#include <QPainter>
+
+#include "Canvas.h"
+#include "Errors.h"
+#include "Graphic.h"
+#include "Picture.h"
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_unique<TPicture>()) {
+  SetBounds(0, 0, 105, 105);
+  FPicture->OnChange = [this](TPicture*) { PictureChanged(); };
+}
+
+TImage::~TImage() { FPicture->OnChange = nullptr; }
+
+const TClassInfo& TImage::StaticClassInfo() {
+  static const TClassInfo info = [] {
+    using P = Published<TImage>;
+    TClassInfo c("TImage", &TGraphicControl::StaticClassInfo());
+    c.Add(P::Bool("AutoSize", [](const TImage& o) { return o.AutoSize(); }, [](TImage& o, bool v) { o.SetAutoSize(v); },
+                  false));
+    c.Add(P::Bool("Center", [](const TImage& o) { return o.Center(); }, [](TImage& o, bool v) { o.SetCenter(v); }, false));
+    c.Add(P::Ordinal("DragCursor", TPropKind::Cursor, [](const TImage&) { return crDrag; }, [](TImage&, int64_t) {},
+                     crDrag));
+    c.Add(P::Bool("Enabled", [](const TImage& o) { return o.Enabled(); }, [](TImage& o, bool v) { o.SetEnabled(v); },
+                  true));
+    c.Add(P::Bool("ParentShowHint", [](const TImage& o) { return o.ParentShowHint(); },
+                  [](TImage& o, bool v) { o.SetParentShowHint(v); }, true));
+    c.Add(P::Object("Picture", [](TImage& o) -> TPersistent* { return o.Picture(); }));
+    c.Add(StoredWhen(P::Bool("ShowHint", [](const TImage& o) { return o.ShowHint(); },
+                             [](TImage& o, bool v) { o.SetShowHint(v); }),
+                     [](const TPersistent& o) { return !static_cast<const TImage&>(o).ParentShowHint(); }));
+    c.Add(P::Bool("Stretch", [](const TImage& o) { return o.Stretch(); }, [](TImage& o, bool v) { o.SetStretch(v); },
+                  false));
+    c.Add(P::Bool("Transparent", [](const TImage& o) { return o.Transparent(); },
+                  [](TImage& o, bool v) { o.SetTransparent(v); }, false));
+    c.Add(P::Bool("Visible", [](const TImage& o) { return o.Visible(); }, [](TImage& o, bool v) { o.SetVisible(v); },
+                  true));
+    return c;
+  }();
+  return info;
+}
+
+void TImage::SetPicture(const TPicture* picture) { FPicture->Assign(*picture); }
+
+void TImage::SetStretch(bool v) {
+  if (FStretch == v) return;
+  FStretch = v;
+  Invalidate();
+}
+
+void TImage::SetAutoSize(bool v) {
+  if (FAutoSize == v) return;
+  FAutoSize = v;
+  if (v) PictureChanged();
+}
+
+void TImage::SetCenter(bool v) {
+  if (FCenter == v) return;
+  FCenter = v;
+  Invalidate();
+}
+
+void TImage::SetTransparent(bool v) {
+  if (FTransparent == v) return;
+  FTransparent = v;
+  Invalidate();
+}
+
+void TImage::PictureChanged() {
+  FScaledValid = false;
+  FScaled = QImage();
+  if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0)
+    SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
+  Invalidate();
+}
+
+QRect TImage::DestRect() const {
+  if (FStretch) return ClientRect();
+  const int w = FPicture->Width(), h = FPicture->Height();
+  if (FCenter) return QRect((Width() - w) / 2, (Height() - h) / 2, w, h);
+  return QRect(0, 0, w, h);
+}
+
+void TImage::Paint() {
+  const TGraphic* g = FPicture->Graphic();
+  if (!g || g->Empty()) return;
+  const QRect dest = DestRect();
+  if (dest.isEmpty()) return;
+  try {
+    QPainter* p = Canvas()->Painter();
+    const bool plain = p && p->transform().type() <= QTransform::TxTranslate;
+    if (plain && dest.size() != QSize(g->Width(), g->Height())) {
+      // Scale once per size with good filtering; repaint from the cache.
+      if (!FScaledValid || FScaled.size() != dest.size()) {
+        FScaled = g->Image().scaled(dest.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        FScaledValid = true;
+      }
+      Canvas()->StretchDrawImage(dest, FScaled);
+    } else {
+      Canvas()->StretchDraw(dest, *g);
+    }
+  } catch (const EInvalidGraphic&) {
+    // A picture that cannot be decoded shows nothing rather than stopping the paint.
+  }
+}

@@ -1,0 +1,45 @@
+#pragma once
+// TImage: the picture control. Shows a bitmap or JPEG picture at its natural
+// size or stretched to its bounds; streams its picture as "Picture.Data".
+#include <QImage>
+
+#include <memory>
+
+#include "Control.h"
+
+class TPicture;
+
+class TImage : public TGraphicControl {
+ public:
+  explicit TImage(TComponent* owner);
+  ~TImage() override;
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+  TPicture* Picture() const { return FPicture.get(); }
+  void SetPicture(const TPicture* picture);  // copies
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool v);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v);
+  bool Center() const { return FCenter; }
+  void SetCenter(bool v);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool v);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool v) { FParentShowHint = v; }
+
+ protected:
+  void Paint() override;
+
+ private:
+  void PictureChanged();
+  QRect DestRect() const;
+
+  std::unique_ptr<TPicture> FPicture;
+  bool FStretch = false, FAutoSize = false, FCenter = false, FTransparent = false, FParentShowHint = true;
+  // The picture scaled to the last size it was shown at, so that repainting
+  // does not rescale a large photo every frame.
+  mutable QImage FScaled;
+  mutable bool FScaledValid = false;
+};

@@ -1,0 +1,116 @@
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "Color.h"
+#include "UserInterface.h"
+
+namespace {
+IUserInterface* gInstalled = nullptr;
+
+// "Bitmap (*.bmp)|*.bmp|JPEG|*.jpg;*.jpeg" -> Qt's ";;"-separated filter list.
+QStringList QtFilters(const QString& filter) {
+  QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << parts[i] + QStringLiteral(" [") + patterns + QStringLiteral("] (") + patterns + QLatin1Char(')');
+  }
+  return out;
+}
+
+std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogRequest& r, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, r.Title);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // the program asks itself
+  const QStringList filters = QtFilters(r.Filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size()) dialog.selectNameFilter(filters[r.FilterIndex - 1]);
+  }
+  QString dir = r.InitialDir;
+  QString name = r.FileName;
+  const int slash = name.lastIndexOf(QLatin1Char('/'));
+  if (slash >= 0) {
+    if (dir.isEmpty()) dir = name.left(slash);
+    name = name.mid(slash + 1);
+  }
+  if (!dir.isEmpty()) dialog.setDirectory(dir);
+  if (!name.isEmpty() && !name.contains(QLatin1Char('*'))) dialog.selectFile(name);
+  if (!r.DefaultExt.isEmpty()) dialog.setDefaultSuffix(r.DefaultExt);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
+}
+}  // namespace
+
+IUserInterface& UI() {
+  static QtUserInterface defaultUi;
+  return gInstalled ? *gInstalled : defaultUi;
+}
+
+void SetUI(IUserInterface* ui) { gInstalled = ui; }
+
+TModalResult QtUserInterface::MessageBox(const QString& text, const QString& title, TMsgDlgButtons buttons) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, FParent);
+  struct B {
+    QMessageBox::StandardButton Button;
+    const char* Caption;
+    TModalResult Result;
+  };
+  std::vector<B> list;
+  switch (buttons) {
+    case mbOK: list = {{QMessageBox::Ok, "OK", mrOk}}; break;
+    case mbOKCancel: list = {{QMessageBox::Ok, "OK", mrOk}, {QMessageBox::Cancel, "キャンセル", mrCancel}}; break;
+    case mbYesNo: list = {{QMessageBox::Yes, "はい(&Y)", mrYes}, {QMessageBox::No, "いいえ(&N)", mrNo}}; break;
+    case mbYesNoCancel:
+      list = {{QMessageBox::Yes, "はい(&Y)", mrYes}, {QMessageBox::No, "いいえ(&N)", mrNo},
+              {QMessageBox::Cancel, "キャンセル", mrCancel}};
+      break;
+  }
+  for (const B& b : list) box.addButton(b.Button)->setText(QString::fromUtf8(b.Caption));
+  const int pressed = box.exec();
+  for (const B& b : list)
+    if (pressed == b.Button) return b.Result;
+  return buttons == mbOK ? mrOk : mrCancel;
+}
+
+void QtUserInterface::ShowError(const QString& text) {
+  QMessageBox::critical(FParent, QStringLiteral("Tessolo"), text);
+}
+
+std::optional<QString> QtUserInterface::OpenFileName(const TFileDialogRequest& request) {
+  return RunFileDialog(FParent, request, QFileDialog::AcceptOpen);
+}
+std::optional<QString> QtUserInterface::SaveFileName(const TFileDialogRequest& request) {
+  return RunFileDialog(FParent, request, QFileDialog::AcceptSave);
+}
+std::optional<QString> QtUserInterface::OpenPictureName(const TFileDialogRequest& request) {
+  return RunFileDialog(FParent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<TColorReply> QtUserInterface::ChooseColor(const TColorRequest& request) {
+  // The dialog's sixteen custom colours travel with the document as
+  // "ColorA=BBGGRR" lines; Qt keeps them process-wide, so load and read back.
+  for (int i = 0; i < request.CustomColors.size() && i < QColorDialog::customCount(); ++i) {
+    const QString line = request.CustomColors[i];
+    const int eq = line.indexOf(QLatin1Char('='));
+    bool ok = false;
+    const uint v = line.mid(eq + 1).toUInt(&ok, 16);
+    if (ok && v != 0xFFFFFFFFu) QColorDialog::setCustomColor(i, Colors::ToQColor(TColor(v)));
+  }
+  const QColor c = QColorDialog::getColor(Colors::ToQColor(request.Color), FParent);
+  if (!c.isValid()) return std::nullopt;
+  TColorReply reply;
+  reply.Color = Colors::FromQColor(c);
+  for (int i = 0; i < 16; ++i) {
+    const QColor cc = QColorDialog::customColor(i);
+    const QString value = cc.isValid() && cc != Qt::white
+                              ? QString::number(uint(Colors::FromQColor(cc)), 16).toUpper().rightJustified(6, QLatin1Char('0'))
+                              : QStringLiteral("FFFFFFFF");
+    reply.CustomColors << QStringLiteral("Color") + QChar(u'A' + i) + QLatin1Char('=') + value;
+  }
+  return reply;
+}
