@@ -1,0 +1,37 @@
+# Shared by scripts/run and scripts/test: installs what is missing.
+# shellcheck shell=bash
+
+TESSOLO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export TESSOLO_ROOT
+
+TESSOLO_PACKAGES=(
+  cmake make g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libjpeg62-turbo-dev
+  libgtest-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
+  fonts-ipafont fonts-ipaexfont
+)
+
+tessolo_install_packages() {
+  local missing=() p
+  for p in "${TESSOLO_PACKAGES[@]}" "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+tessolo_jobs() {
+  nproc 2>/dev/null || echo 2
+}
