@@ -1,0 +1,72 @@
+#pragma once
+// The named page setups: the master list delivered beside the program (read
+// only) and the user's list (rewritten on every change), loaded into one table.
+#include <QString>
+
+#include <array>
+
+#include "DocumentPageSetup.h"
+#include "PageSetupRecord.h"
+
+inline constexpr int MaxSetups = 256;
+inline constexpr char MasterListFileName[] = "msetpage.txt";
+inline constexpr char UserListFileName[] = "usetpage.txt";
+
+// Master records first, then the user's. List position k >= 1 of the page
+// setup dialog is record k - 1; position 0 is the free setting.
+struct SetupTable {
+  std::array<PageSetup, MaxSetups> Records{};
+  int MasterCount = 0;
+  int UserCount = 0;
+
+  int Count() const { return MasterCount + UserCount; }
+  bool IsFull() const { return Count() >= MaxSetups; }
+  // Any record, master or user, of exactly this name.
+  bool HasName(const SetupNameBuffer& name) const;
+};
+
+// Appends the records of one list file to the table from slot firstSlot on and
+// returns how many were taken; at most 256 - firstSlot. A missing file, a
+// header line, blank or malformed lines add nothing and report nothing.
+int ReadSetupFile(const QString& path, SetupTable& table, int firstSlot);
+
+// Rewrites the user list from the user part of the table: header line, then
+// one line per user record, CR LF line ends. The file is replaced only when
+// everything was written, so a failure leaves the previous list whole.
+// Returns 0, or -1 after showing message 1120.
+int WriteUserFile(const QString& path, const SetupTable& table);
+
+// The two lists beside the program, and the operations of the page setup
+// dialog's register and delete buttons.
+class SetupLists {
+ public:
+  // folder: where both list files live; by default the program's folder.
+  explicit SetupLists(QString folder = QString());
+
+  // Reads the master list, then the user list, afresh.
+  void Load();
+
+  const SetupTable& Table() const { return FTable; }
+  QString MasterPath() const;
+  QString UserPath() const;
+
+  // Adds a user setup of this name with these values and rewrites the user
+  // list. Returns the list position to select: the new last one, or 0 (the
+  // free setting) when the list could not be saved and the table was left as
+  // before. A full table adds nothing and returns 0.
+  int RegisterSetup(const SetupNameBuffer& name, const PageSetup& values);
+
+  // Deletes the user setup at list position and rewrites the user list.
+  // Returns the position to select: the one before it, or the same position
+  // when the list could not be saved and nothing was deleted.
+  int DeleteSetup(int position);
+
+  // The list position that matches the document's page setup when the dialog
+  // opens; shows message 1100, 1101 or 1102 where the document names a setup
+  // the lists do not hold as it was.
+  int MatchDocumentSetup(const DocumentPageSetup& doc, bool startNewDocument, bool legacyPageSetup) const;
+
+ private:
+  QString FFolder;
+  SetupTable FTable;
+};

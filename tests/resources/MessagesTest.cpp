@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "Messages.h"
+#include "ScriptedUserInterface.h"
+#include "ShiftJis.h"
+#include "StringTable.h"
+
+TEST(StringTable, EveryTextHasAShiftJisForm) {
+  int count = 0;
+  for (int id = 1001; id <= 1299; ++id) {
+    const QString text = LoadStr(id);
+    if (text.isEmpty()) continue;
+    ++count;
+    EXPECT_TRUE(ShiftJis::CanEncode(text)) << id;
+  }
+  EXPECT_EQ(count, 43);
+  EXPECT_EQ(LoadStr(1010), "Tessolo Message");
+  EXPECT_EQ(LoadStr(1005), QString::fromUtf8("ワークシート上のオブジェクトをすべて消去します。\n\n\tよろしいですか？"));
+  EXPECT_EQ(LoadStr(1050), QString::fromUtf8("ＭＳ Ｐ明朝"));  // an ASCII blank between the full-width letters
+  EXPECT_TRUE(LoadStr(1009).isEmpty());
+}
+
+TEST(ShowMessageId, TitlesTheTextAndFormatsInTheNameLiterally) {
+  ScopedScriptedUI ui;
+  ui.Ui.ReplyButton(mrCancel);
+  EXPECT_EQ(ShowMessageId(1003, mbOKCancel), mrCancel);
+  EXPECT_EQ(ShowMessageId(1100, QStringLiteral("%s 100%")), mrOk);
+  ASSERT_EQ(ui.Ui.Calls().size(), 2u);
+  EXPECT_EQ(ui.Ui.Calls()[0].Title, "Tessolo Message");
+  EXPECT_EQ(ui.Ui.Calls()[0].Buttons, mbOKCancel);
+  EXPECT_EQ(ui.Ui.Calls()[1].Text, QString::fromUtf8("\"%s 100%\"の設定情報がありません。"));
+}
