@@ -68,7 +68,7 @@ void PanelView::SyncChildren() {
     w->raise();
   }
   if (FCapture && !Alive(FCapture)) FCapture = nullptr;
-  update();
+  // No repaint here: controls mark their own old and new areas as they move.
 }
 
 bool PanelView::Alive(TControl* c) const { return c && FPanel && (c == FPanel || FPanel->ContainsControl(c)); }

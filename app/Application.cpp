@@ -1,0 +1,16 @@
+#include "Application.h"
+
+#include <exception>
+
+#include "UserInterface.h"
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    UI().ShowError(QString::fromLocal8Bit(e.what()));
+  }
+  return false;
+}

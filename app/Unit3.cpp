@@ -1,0 +1,279 @@
+// TForm3: construction, activation, window messages, command enabling, help
+// and the About box.
+#include "Unit3.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
+
+#include "AboutDialog.h"
+#include "DocumentIO.h"
+#include "HelpWindow.h"
+#include "Image.h"
+#include "SpeedButton.h"
+#include "StringTable.h"
+#include "Version.h"
+
+TForm3::TForm3(QWidget* parent, const QString& programFolder) : TForm2(parent) {
+  SetProgramFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
+  SettingsPath = ProgramFolder() + QStringLiteral("quorin.con");
+  ReadSettings();
+  VersionString = QByteArray(::VersionString).leftJustified(8, '\0', true);
+  DocumentSetup = DocumentPageSetup{};
+  DefaultFileName = QStringLiteral("newfile.tsl");
+  setWindowTitle(LoadStr(1011));
+  Modified = false;
+  DocumentOpen = false;
+  WireCommands();
+  UpdateCommands();
+  SaveDialog1.Title = LoadStr(1020);
+  FirstActivation = true;
+  CommandLineArguments = QCoreApplication::arguments().mid(1);
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::WireCommands() {
+  connect(FileMenu, &QMenu::aboutToShow, this, [this] { FileMenuClick(); });
+  const std::pair<QAction*, void (TForm3::*)()> items[] = {
+      {FileNew, &TForm3::FileNewClick},
+      {FileOpen, &TForm3::FileOpenClick},
+      {FileSave, &TForm3::FileSaveClick},
+      {FileSaveAs, &TForm3::FileSaveAsClick},
+      {WorkSheetClear, &TForm3::WorkSheetClearClick},
+      {FilePreview, &TForm3::FilePreviewClick},
+      {FilePrint, &TForm3::FilePrintClick},
+      {FilePrintSetup, &TForm3::FilePrintSetupClick},
+      {FileExit, &TForm3::FileExitClick},
+      {Contents1, &TForm3::Contents1Click},
+      {About1, &TForm3::About1Click},
+  };
+  for (const auto& [action, handler] : items) connect(action, &QAction::triggered, this, handler);
+  const std::pair<TSpeedButton*, void (TForm3::*)()> buttons[] = {
+      {FileNewButton, &TForm3::FileNewClick},
+      {FileOpenButton, &TForm3::FileOpenClick},
+      {FileSaveButton, &TForm3::FileSaveClick},
+      {PrintPreviewButton, &TForm3::FilePreviewClick},
+      {PrintButton, &TForm3::FilePrintClick},
+      {PrintSetupButton, &TForm3::FilePrintSetupClick},
+      {HelpButton, &TForm3::Contents1Click},
+  };
+  for (const auto& [button, handler] : buttons) button->OnClick = [this, handler = handler] { (this->*handler)(); };
+  // Paste follows the clipboard while the program runs, not only when the
+  // window is activated again.
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdatePasteCommand(); });
+}
+
+// ---- Settings -----------------------------------------------------------------
+
+void TForm3::ReadSettings() {
+  const TSettingsReadResult read = ReadSettingsFile(SettingsPath);
+  WindowSettings = read.Settings;
+  if (read.AppliesBounds()) ApplyMainBounds();
+}
+
+void TForm3::ApplyMainBounds() {
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+  setGeometry(SanitizeWindowBounds(WindowSettings.MainLeft, WindowSettings.MainTop, WindowSettings.MainWidth,
+                                   WindowSettings.MainHeight, screens));
+}
+
+bool TForm3::WriteSettings(QString* error) {
+  // While maximized, the bounds stored when the window was maximized stay.
+  if (!WindowSettings.MainMaximized) WindowSettings.SetMainBounds(geometry());
+  return WriteSettingsFile(SettingsPath, WindowSettings, error);
+}
+
+// ---- Start-up -------------------------------------------------------------------
+
+void TForm3::showEvent(QShowEvent* event) {
+  TForm2::showEvent(event);
+  // Without a window manager the window may never be activated; the start-up
+  // sequence runs anyway once the window is on screen.
+  if (FirstActivation) QTimer::singleShot(0, this, [this] { if (FirstActivation) FormActivate(); });
+}
+
+void TForm3::FormActivate() {
+  if (WindowSettings.MainMaximized && !(windowState() & Qt::WindowMaximized))
+    setWindowState(windowState() | Qt::WindowMaximized);
+  if (!FirstActivation) return;
+  FirstActivation = false;
+  if (!OpenFromCommandLine()) RunStartWizard(1);
+}
+
+bool TForm3::OpenFromCommandLine() {
+  if (CommandLineArguments.size() != 1) return false;
+  const QString given = CommandLineArguments.front();
+  const QString lower = given.toLower();
+  if (!lower.endsWith(QStringLiteral(".tsl"))) return false;
+  // The program was made for a file system that ignores case; here the path
+  // as given is tried when its lower-case form does not exist.
+  QString path;
+  if (QFileInfo(lower).isFile())
+    path = lower;
+  else if (QFileInfo(given).isFile())
+    path = given;
+  else
+    return false;
+  if (LoadDocument(path) == 0) {
+    DocumentFileName = path;
+    SetDocumentCaption();
+    DocumentOpen = true;
+    UpdateCommands();
+    return true;
+  }
+  if (DrawPanel) DiscardEditorWorksheet();
+  Modified = false;
+  DocumentOpen = false;
+  UpdateCommands();
+  return false;
+}
+
+void TForm3::RunStartWizard(int) {
+  ResetWorksheet();
+  if (BGImage) BGImage->SetVisible(false);
+  DocumentFileName = DefaultFileName;
+  SetDocumentCaption();
+  DocumentOpen = true;
+  UpdateCommands();
+  Modified = false;
+}
+
+// ---- Documents ------------------------------------------------------------------
+
+void TForm3::ResetWorksheet() { ResetEditorWorksheet(DocumentSetup.SheetWidthPx, DocumentSetup.SheetHeightPx); }
+
+int TForm3::SaveDocument(const QString& path) {
+  if (TextEditing) CloseTextEditor();
+  const int result = SaveDocumentFile(path, *this, DocumentSetup, VersionString);
+  if (result == 0) Modified = false;
+  return result;
+}
+
+int TForm3::LoadDocument(const QString& path) {
+  DocumentLoadHooks hooks;
+  hooks.ResetWorksheet = [this] { ResetWorksheet(); };
+  hooks.AttachObject = [this](TControl* object) { AttachObject(object); };
+  const int result = LoadDocumentFile(path, *this, DocumentSetup, DocumentVersion, hooks);
+  if (result == 0) Modified = false;
+  return result;
+}
+
+void TForm3::SetDocumentCaption() { setWindowTitle(LoadStr(1011) + QStringLiteral("  ") + DocumentFileName); }
+
+// ---- Command enabling -------------------------------------------------------------
+
+void TForm3::UpdateCommands() {
+  for (TSpeedButton* b : {FileSaveButton, PrintSetupButton, PrintPreviewButton, PrintButton, BGImageButton, GridButton})
+    b->setEnabled(DocumentOpen);
+  // Shortcuts reach the File items without the menu dropping down.
+  FileMenuClick();
+  UpdatePasteCommand();
+}
+
+void TForm3::UpdatePasteCommand() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  const bool usable =
+      data && (data->hasText() || data->hasImage() || data->hasFormat(QLatin1String(kComponentMimeType)));
+  const bool enable = usable && WorksheetShown();
+  EditPaste->setEnabled(enable);
+  PasteButton->setEnabled(enable);
+}
+
+void TForm3::FileMenuClick() {
+  for (QAction* a : {FileSave, FileSaveAs, WorkSheetClear, FilePrint, FilePrintSetup, FilePreview})
+    a->setEnabled(DocumentOpen);
+  for (QAction* a : {FileNew, FileOpen, FileExit}) a->setEnabled(true);
+}
+
+// ---- Commands -------------------------------------------------------------------
+
+// The document, page setup and printing commands come with their own
+// windows; until then they do nothing.
+void TForm3::FileNewClick() {}
+void TForm3::FileOpenClick() {}
+void TForm3::FileSaveClick() {}
+void TForm3::FileSaveAsClick() {}
+void TForm3::WorkSheetClearClick() {}
+void TForm3::FilePreviewClick() {}
+void TForm3::FilePrintClick() {}
+void TForm3::FilePrintSetupClick() {}
+
+void TForm3::FileExitClick() { close(); }
+
+void TForm3::Contents1Click() {
+  if (!FHelpWindow) FHelpWindow = new THelpWindow(this);
+  if (!FHelpWindow->OpenTopic(HelpFile, QStringLiteral("top"))) {
+    UI().MessageBox(QStringLiteral("ヘルプファイル %1 を開けません。").arg(QDir::toNativeSeparators(HelpFile)),
+                    LoadStr(1010), mbOK);
+    return;
+  }
+  FHelpWindow->show();
+  FHelpWindow->raise();
+  FHelpWindow->activateWindow();
+}
+
+std::unique_ptr<TAboutDXDlg> TForm3::CreateAboutBox() {
+  auto box = std::make_unique<TAboutDXDlg>(this);
+  const qsizetype end = VersionString.indexOf('\0');
+  box->Version->setText(QStringLiteral("Version ") + QString::fromLatin1(VersionString.left(end)));
+  return box;
+}
+
+void TForm3::About1Click() { CreateAboutBox()->exec(); }
+
+// ---- Window messages --------------------------------------------------------------
+
+void TForm3::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) {
+    const Qt::WindowStates now = windowState();
+    const Qt::WindowStates before = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if (now & Qt::WindowMinimized) {
+      // Minimizing changes nothing.
+    } else if (now & Qt::WindowMaximized) {
+      if (!(before & Qt::WindowMaximized)) {
+        WindowSettings.MainMaximized = 1;
+        const QRect restored = normalGeometry();
+        WindowSettings.SetMainBounds(restored.isValid() ? restored : geometry());
+      }
+    } else {
+      WindowSettings.MainMaximized = 0;
+    }
+  } else if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    UpdatePasteCommand();
+    FormActivate();
+  }
+  TForm2::changeEvent(event);
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  if (FHelpWindow) FHelpWindow->close();
+  event->accept();
+}
+
+bool TForm3::FormCloseQuery() {
+  // The window closes even when its positions cannot be kept.
+  QString error;
+  if (!WriteSettings(&error))
+    UI().MessageBox(QStringLiteral("ウィンドウの位置を %1 に保存できませんでした。\n%2")
+                        .arg(QDir::toNativeSeparators(SettingsPath), error),
+                    LoadStr(1010), mbOK);
+  return true;
+}
+
+THelpWindow* TForm3::HelpWindow() const { return FHelpWindow.data(); }

@@ -1,0 +1,102 @@
+#pragma once
+// TForm3: the main window. Adds to the editor (TForm2) the application shell:
+// settings, the document open on the worksheet, the toolbar and menu
+// commands, help and the About box. Document commands, page setup and
+// printing are spread over further files by concern.
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "DocumentPageSetup.h"
+#include "Settings.h"
+#include "Unit2.h"
+#include "UserInterface.h"
+
+class TAboutDXDlg;
+class THelpWindow;
+
+// The clipboard format of copied card objects (component streams).
+inline constexpr char kComponentMimeType[] = "application/x-tessolo-component";
+
+class TForm3 : public TForm2 {
+  Q_OBJECT
+ public:
+  // programFolder: where the program's files live (quorin.con, help, picture
+  // folders); empty means the executable's folder.
+  explicit TForm3(QWidget* parent = nullptr, const QString& programFolder = {});
+  ~TForm3() override;
+
+  // ---- Main-window state ---------------------------------------------------
+  QString DefaultFileName;   // "newfile.tsl"
+  QString DocumentFileName;  // path of the document, or DefaultFileName
+  bool DocumentOpen = false;
+  bool FirstActivation = true;
+  QString SettingsPath;        // ProgramFolder() + "quorin.con"
+  QByteArray VersionString;    // "2.0g", NUL-padded to 8 bytes
+  QByteArray DocumentVersion;  // the version bytes of the document last read
+  TWindowSettings WindowSettings;
+  DocumentPageSetup DocumentSetup;
+  TFileDialogRequest OpenDialog1, SaveDialog1;
+  // The arguments after the program name, as the command line gave them.
+  QStringList CommandLineArguments;
+
+  // ---- Settings ------------------------------------------------------------
+  void ReadSettings();
+  // Returns false (with the reason) when quorin.con could not be written.
+  bool WriteSettings(QString* error = nullptr);
+
+  // ---- Start-up ------------------------------------------------------------
+  void FormActivate();
+  bool OpenFromCommandLine();
+  // Until the start wizard exists: an empty worksheet of the document's
+  // card size.
+  void RunStartWizard(int startMode);
+
+  // ---- Documents -----------------------------------------------------------
+  void ResetWorksheet();
+  // 0 on success, -1 after the user was told why.
+  int SaveDocument(const QString& path);
+  // Virtual so that a test can stand in for the document reader.
+  virtual int LoadDocument(const QString& path);
+  void SetDocumentCaption();
+
+  // ---- Command enabling ------------------------------------------------------
+  void UpdateCommands();
+  void UpdatePasteCommand();
+  void FileMenuClick();
+
+  // ---- Commands ------------------------------------------------------------
+  // The clipboard, background and grid commands are the editor's.
+  void FileNewClick();
+  void FileOpenClick();
+  void FileSaveClick();
+  void FileSaveAsClick();
+  void WorkSheetClearClick();
+  void FilePreviewClick();
+  void FilePrintClick();
+  void FilePrintSetupClick();
+  void FileExitClick();
+  // Whether the window may close; writes the settings when it will.
+  bool FormCloseQuery();
+  void Contents1Click();
+  void About1Click();
+
+  // The About box as About1Click shows it.
+  std::unique_ptr<TAboutDXDlg> CreateAboutBox();
+  // The help window, once help has been asked for.
+  THelpWindow* HelpWindow() const;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void WireCommands();
+  void ApplyMainBounds();
+
+  QPointer<THelpWindow> FHelpWindow;
+};

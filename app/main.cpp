@@ -1,0 +1,37 @@
+// Program entry: headless commands first; otherwise the main window.
+#include <exception>
+
+#include "Application.h"
+#include "CommandLine.h"
+#include "FontSubstitution.h"
+#include "StartupTimer.h"
+#include "StringTable.h"
+#include "Unit3.h"
+#include "UserInterface.h"
+
+int main(int argc, char** argv) {
+  const double msAtMainStart = MillisecondsSinceProcessStart();
+  int code = 0;
+  if (TryRunCommandLine(argc, argv, &code)) return code;
+
+  TApplication app(argc, argv);
+  QApplication::setApplicationName(LoadStr(1011));
+  InstallFontSubstitutions();
+  QtUserInterface ui;
+  SetUI(&ui);
+  int result = 1;
+  try {
+    TForm3 form;
+    ui.SetDialogParent(&form);
+    form.show();
+    if (qEnvironmentVariableIsSet("TESSOLO_STARTUP_TIME")) ReportStartupTimeWhenIdle(&form, msAtMainStart);
+    result = app.exec();
+    ui.SetDialogParent(nullptr);
+  } catch (const std::exception& e) {
+    ui.SetDialogParent(nullptr);
+    UI().ShowError(QString::fromLocal8Bit(e.what()));
+    result = 1;
+  }
+  SetUI(nullptr);
+  return result;
+}

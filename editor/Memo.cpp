@@ -1,0 +1,80 @@
+#include "Memo.h"
+
+#include <QEvent>
+#include <QPalette>
+#include <QPlainTextEdit>
+
+#include "Color.h"
+
+class TMemo::KeyWatcher : public QObject {
+ public:
+  explicit KeyWatcher(TMemo* memo) : FMemo(memo) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyRelease && FMemo->OnKeyUp) FMemo->OnKeyUp(FMemo);
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TMemo* FMemo;
+};
+
+TMemo::TMemo(TComponent* owner)
+    : TWinControl(owner), FEdit(std::make_unique<QPlainTextEdit>()), FWatcher(std::make_unique<KeyWatcher>(this)) {
+  SetBounds(0, 0, 185, 89);
+  SetColor(clWindow);
+  // The memo is sized to its text by its owner; it never scrolls, and its
+  // text starts right at its border.
+  FEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  FEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  FEdit->setFrameStyle(QFrame::Box | QFrame::Plain);
+  FEdit->setLineWidth(1);
+  FEdit->document()->setDocumentMargin(1);
+  FEdit->setTabChangesFocus(false);
+  FEdit->installEventFilter(FWatcher.get());
+  FontChanged();
+}
+
+TMemo::~TMemo() {
+  FEdit->removeEventFilter(FWatcher.get());
+  OnKeyUp = nullptr;
+}
+
+const TClassInfo& TMemo::StaticClassInfo() {
+  static const TClassInfo info("TMemo", &TWinControl::StaticClassInfo());
+  return info;
+}
+
+QWidget* TMemo::NativeWidget() const { return FEdit.get(); }
+
+QString TMemo::Text() const {
+  QString t = FEdit->toPlainText();
+  t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return t;
+}
+
+void TMemo::SetText(const QString& text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  FEdit->setPlainText(t);
+  FEdit->moveCursor(QTextCursor::End);
+}
+
+void TMemo::SetWordWrap(bool v) {
+  FWordWrap = v;
+  FEdit->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TMemo::SetFocus() { FEdit->setFocus(Qt::OtherFocusReason); }
+
+void TMemo::FontChanged() {
+  TWinControl::FontChanged();
+  if (!FEdit) return;
+  FEdit->setFont(Font()->ToQFont());
+  QPalette pal = FEdit->palette();
+  pal.setColor(QPalette::Text, Colors::ToQColor(Font()->Color()));
+  pal.setColor(QPalette::Base, Colors::ToQColor(Color()));
+  FEdit->setPalette(pal);
+}

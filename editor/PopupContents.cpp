@@ -1,0 +1,31 @@
+#include "PopupContents.h"
+
+#include <algorithm>
+
+bool TPopupContents::Has(TPopupItem item) const { return std::find(Items.begin(), Items.end(), item) != Items.end(); }
+
+TPopupContents PopupContentsFor(TPopupTarget target, bool shapeFilled, bool backgroundShown) {
+  TPopupContents c;
+  switch (target) {
+    case TPopupTarget::Shape:
+      if (shapeFilled) {
+        c.Items = {TPopupItem::PenColorChange, TPopupItem::BrushColorChange, TPopupItem::Brushed, TPopupItem::Order};
+        c.BrushedCaptionId = 1071;  // make transparent
+      } else {
+        c.Items = {TPopupItem::PenColorChange, TPopupItem::Brushed, TPopupItem::Order};
+        c.BrushedCaptionId = 1070;  // fill
+      }
+      break;
+    case TPopupTarget::Picture:
+      c.Items = {TPopupItem::ImageReduction, TPopupItem::Order, TPopupItem::ImageChange};
+      break;
+    case TPopupTarget::Text:
+      c.Items = {TPopupItem::FontColorChange, TPopupItem::Order};
+      break;
+    case TPopupTarget::Worksheet:
+      c.Items = {TPopupItem::GridSetting, TPopupItem::BGImageSetting};
+      if (backgroundShown) c.Items.push_back(TPopupItem::BGImageClear);
+      break;
+  }
+  return c;
+}

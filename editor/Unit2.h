@@ -1,0 +1,228 @@
+#pragma once
+// TForm2: the worksheet editor. Adds to the layout form TForm1 the editor's
+// state (tool, drawing settings, selection, modified flag), the worksheet
+// (TWorksheet) and the handlers of the tools, the selection and resize
+// marks, in-place text entry, deletion and picture placing. The main window
+// TForm3 derives from it, so the editor's state is the main window's state.
+//
+// The maths the handlers apply (grid snapping, resizing by the marks, where
+// the marks stand, what the popup offers) lives in plain functions beside
+// this class (Snap.h, ResizeRules.h, HandlePlacement.h, PopupContents.h).
+#include <QPoint>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+#include "Control.h"
+#include "PopupContents.h"
+#include "Qushape.h"
+#include "ScaleRecord.h"
+#include "Unit1.h"
+#include "Worksheet.h"
+
+class PanelView;
+class TImage;
+class TLabelEx;
+class TMemo;
+class TFont;
+
+class TForm2 : public TForm1, public TWorksheet {
+  Q_OBJECT
+ public:
+  // Tool codes (CurrentTool). The shape tools' codes equal the TQuShapeType
+  // a new shape gets.
+  static constexpr int ToolRectangle = 0, ToolSquare = 1, ToolEllipse = 4, ToolCircle = 5, ToolLine = 6,
+                       ToolText = 7, ToolPicture = 8, ToolPointer = 9;
+  // Custom cursor numbers registered by the layout form.
+  static constexpr TCursor ShapeCursor = 1, ImageCursor = 2, TextCursor = 3;
+  // Virtual key of the Delete key.
+  static constexpr uint16_t VK_DELETE = 46;
+
+  explicit TForm2(QWidget* parent = nullptr);
+  ~TForm2() override;
+
+  // ---- Editor state ------------------------------------------------------
+  int32_t CurrentTool = 0;
+  TPenStyle PenStyle = psSolid;
+  TColor DrawColor = clBlack;
+  int32_t PenWidth = 1;
+  TBrushStyle FillStyle = bsClear;
+  TColor FillColor = TColor(0xC0C0C0);
+  QString FontName;  // string 1050 after construction
+  int32_t FontSize = 12;
+  bool FontBold = false, FontItalic = false, FontUnderline = false;
+  int32_t FontGap = 0;
+  int32_t DownX = 0, DownY = 0;
+  int32_t CurX = 0, CurY = 0;
+  int32_t RubberLeft = 0, RubberTop = 0, RubberWidth = 0, RubberHeight = 0;
+  int32_t OrigLeft = 0, OrigTop = 0, OrigRight = 0, OrigBottom = 0;
+  bool UnitIsPixel = true, UnitIsMm = false, UnitIsInch = false;
+  bool KeepAspect = true;
+  bool SnapToGrid = true;
+  bool MouseIsDown = false;
+  bool ShapeToolActive = false;
+  bool NewTextPending = false;
+  bool ReEditing = false;
+  bool PictureToolActive = false;
+  bool PhraseToolActive = false;
+  bool Dragging = false;
+  bool HasSelection = false;
+  int32_t ChangeCount = 0;
+  QString PictureFolder;  // personal documents folder
+  QString PhraseFolder;   // program folder + "CPhrase"
+  QString BGImageFolder;  // program folder + "bkimages"
+  QString HelpFile;       // program folder + string 1013
+  TQuShape* CurShape = nullptr;
+  TLabelEx* CurLabel = nullptr;
+  TImage* CurImage = nullptr;
+  TControl* SelectedObject = nullptr;
+  TMemo* EditMemo = nullptr;
+  std::array<TQuShape*, 8> Handles{};
+  TQuShape* LabelFrame = nullptr;
+  std::array<ColorSwatch*, 16> ColorButtons{};
+  bool TextEditing = false;
+  bool Modified = false;
+  float AspectRatio = 0.0f;
+  TScaleRecord Scale;  // PixelsPerMm, PixelsPerInch, InchesPerPixel, InchesPerMm, MmPerInch
+
+  // The widget showing DrawPanel inside ScrollBox0 (nullptr without a worksheet).
+  PanelView* DrawView = nullptr;
+
+  // ---- Program folder ----------------------------------------------------
+  // The folder of the executable, ending with "/". Setting it re-derives
+  // PhraseFolder, BGImageFolder and HelpFile.
+  const QString& ProgramFolder() const { return FProgramFolder; }
+  void SetProgramFolder(const QString& folder);
+
+  // ---- The worksheet -----------------------------------------------------
+  // The editor's share of ResetWorksheet: leaves the tool state (ResetTool),
+  // forgets everything that lived on the old panel, builds an empty
+  // worksheet of the given size, sends its mouse events to the DrawPanel
+  // handlers, sets its cursor by the tool button that is down and shows it
+  // in ScrollBox0.
+  void ResetEditorWorksheet(int widthPx, int heightPx);
+  // Removes the worksheet from the scroll box and destroys it.
+  void DiscardEditorWorksheet();
+  // The pieces, for callers that build the panel themselves: detach the
+  // view and forget the old panel's objects before the panel goes; wire and
+  // show the new panel afterwards.
+  void DetachWorksheetView();
+  void AttachWorksheetView();
+  // True while DrawPanel exists and is shown in ScrollBox0.
+  bool WorksheetShown() const;
+
+  // ---- Shared operations -------------------------------------------------
+  void ResetTool();
+  void AttachObject(TControl* object);
+  void MarkModified();
+  static TColor ContrastColor(TColor color);
+  // Grid rounding with GridShape's spacing (no change without a worksheet).
+  void SnapPoint(int& x, int& y) const;
+  void SnapValue(int& v) const;
+  int GridWidth() const;
+
+  // ---- Tools -------------------------------------------------------------
+  void PointButtonClick();
+  void LineButtonClick();
+  void SquareButtonClick();
+  void RectButtonClick();
+  void CircleButtonClick();
+  void EllipseButtonClick();
+  void TextButtonClick();
+  void imageButtonClick();
+  void CFButtonClick();
+
+  // Worksheet mouse handlers (points in worksheet pixels).
+  void DrawPanelMouseDown(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void DrawPanelMouseMove(TControl* sender, TShiftState shift, int x, int y);
+  void DrawPanelMouseUp(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+
+  // ---- Selection, moving, resizing ---------------------------------------
+  void ShapeMouseDown(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void ShapeMouseMove(TControl* sender, TShiftState shift, int x, int y);
+  void ShapeMouseUp(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void ImageMouseDown(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void ImageMouseMove(TControl* sender, TShiftState shift, int x, int y);
+  void ImageMouseUp(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void LabelMouseDown(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void LabelMouseMove(TControl* sender, TShiftState shift, int x, int y);
+  void LabelMouseUp(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void HandleMouseDown(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void HandleMouseMove(TControl* sender, TShiftState shift, int x, int y);
+  void HandleMouseUp(TControl* sender, TMouseButton button, TShiftState shift, int x, int y);
+
+  void SelectObject(TControl* object, int top, int width, int height, int left);
+  void Deselect();
+
+  // Key handling: the window sees every key first. Key is a virtual key code.
+  void FormKeyDown(uint16_t& key, TShiftState shift);
+  void OtherMenuClick();
+  void EditMenuClick() {}
+
+  // ---- Text --------------------------------------------------------------
+  void LabelDblClick(TControl* sender);
+  void OpenTextEditor();
+  void CloseTextEditor();
+  void ApplyStyleButtons(TFont* font) const;
+
+  // ---- Delete and pictures -----------------------------------------------
+  void DeleteObject(TControl* object);
+  // kind 0: an ordinary picture; 1: a catch phrase.
+  void InsertPicture(int kind);
+
+  // ---- Popup menu --------------------------------------------------------
+  // Shows the items that fit target and opens the menu at the screen point.
+  void ShowPopupFor(TPopupTarget target, bool shapeFilled, const QPoint& screenPos);
+  // The items shown by the last ShowPopupFor.
+  const TPopupContents& LastPopup() const { return FLastPopup; }
+
+ protected:
+  // Opens PopupMenu at the screen point (the items are already set).
+  // Overridable so that a headless run need not open a real menu.
+  virtual void ExecPopupMenu(const QPoint& screenPos);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Tools.
+  void ChooseTool(int code, TSpeedButton* button, bool* flag, TCursor cursor, int instructionId);
+  void ReturnToPointer();
+  void SetWorksheetCursor(TCursor cursor);
+  void RestoreToolHints();
+  bool SnapApplies(TShiftState shift) const { return SnapToGrid && !(shift & ssAlt); }
+  void SnapIfApplies(TShiftState shift, int& x, int& y) const;
+
+  // Moving objects (shared by the three classes).
+  void ObjectMouseDown(TControl* object, TShiftState shift, int x, int y);
+  void ObjectMouseMove(TControl* object, TShiftState shift, int x, int y);
+  void ObjectMouseUp(TControl* object, TMouseButton button, TShiftState shift, int x, int y);
+  QPoint ScreenPointOf(TControl* control, int x, int y) const;
+
+  // Marks.
+  void CreateHandles(int left, int top, int width, int height, bool line, TQuShapeType kind);
+  void PlaceHandles(int left, int top, int width, int height);
+  void DestroyHandles();
+  void CreateLabelFrame(const TLabelEx* label);
+  void SetFontControlsEnabled(bool enabled);
+  void SetLineControlsEnabled(bool enabled);
+  void SetCutCopyEnabled(bool enabled);
+  void PressWidthButton(int width);
+  void PressStyleButton(TPenStyle style);
+  void ShowEditorFontSettings();
+  void ApplyFontBoxesToLabel(TLabelEx* label);
+
+  // Text.
+  void OpenNewTextEditor();
+  TMemo* CreateEditMemo();
+  void EditMemoKeyUp();
+  void MeasureMemo(const QString& text, int extraWidth);
+  static void FitLabel(TLabelEx* label);
+  void AbandonTextEditor();
+
+  // Forgets every reference into the current panel (before it goes).
+  void ForgetWorksheetObjects();
+  void HidePopupItems();
+
+  QString FProgramFolder;
+  TPopupContents FLastPopup;
+};
