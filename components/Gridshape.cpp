@@ -1,5 +1,7 @@
 #include "Gridshape.h"
 
+#include <algorithm>
+
 #include "Canvas.h"
 
 TGridShape::TGridShape(TComponent* owner)
@@ -45,14 +47,20 @@ void TGridShape::Paint() {
   TCanvas& c = *Canvas();
   c.Pen()->Assign(*FPen);
   c.Brush()->Assign(*FBrush);
-  const int W = Width(), H = Height(), g = FGridWidth;
+  const int64_t W = Width(), H = Height(), g = FGridWidth;
   if (g < 1) return;  // a spacing below one pixel would never end the loops
-  for (int64_t x = 0; x < W; x += g) {
+  // Only the lines that can show: a repaint of a small area, or a grid of
+  // absurd size, walks just the visible part.
+  const QRect clip = c.ClipRect();
+  auto firstAtOrAfter = [g](int64_t v) { return v <= 0 ? 0 : (v + g - 1) / g * g; };
+  const int64_t xEnd = std::min<int64_t>(W, int64_t(clip.right()) + 1);
+  for (int64_t x = firstAtOrAfter(clip.left()); x < xEnd; x += g) {
     c.MoveTo(int(x), 0);
-    c.LineTo(int(x), H);
+    c.LineTo(int(x), int(H));
   }
-  for (int64_t y = 0; y < H; y += g) {
+  const int64_t yEnd = std::min<int64_t>(H, int64_t(clip.bottom()) + 1);
+  for (int64_t y = firstAtOrAfter(clip.top()); y < yEnd; y += g) {
     c.MoveTo(0, int(y));
-    c.LineTo(W, int(y));
+    c.LineTo(int(W), int(y));
   }
 }

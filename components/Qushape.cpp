@@ -44,9 +44,14 @@ const TClassInfo& TQuShape::StaticClassInfo() {
   return info;
 }
 
+namespace {
+// Shape arithmetic is done wide: a damaged document may hold any 32-bit value.
+int Narrow(int64_t v) { return int(std::clamp<int64_t>(v, -TCanvas::MaxCoord, TCanvas::MaxCoord)); }
+}  // namespace
+
 void TQuShape::UpdateBounds() {
-  const int pw = FPen->Width();
-  SetBounds(FLeft - pw / 2, FTop - pw / 2, FWidth + pw + 1, FHeight + pw + 1);
+  const int64_t pw = FPen->Width();
+  SetBounds(Narrow(FLeft - pw / 2), Narrow(FTop - pw / 2), Narrow(FWidth + pw + 1), Narrow(FHeight + pw + 1));
 }
 
 void TQuShape::SetShape(TQuShapeType value) {
@@ -81,41 +86,33 @@ void TQuShape::StyleChanged(TGraphicsObject*) {
   Invalidate();
 }
 
-void TQuShape::ChangeScale(int M, int D) {
-  // Scaling works on the logical rectangle; the bounds follow from it.
-  const int x = MulDiv(FLeft, M, D), y = MulDiv(FTop, M, D);
-  SetLeft(x);
-  SetTop(y);
-  SetWidth(MulDiv(FLeft + FWidth, M, D) - x);
-  SetHeight(MulDiv(FTop + FHeight, M, D) - y);
-}
-
 void TQuShape::Paint() {
   TCanvas& c = *Canvas();
   c.Pen()->Assign(*FPen);
   c.Brush()->Assign(*FBrush);
-  const int W = FWidth, H = FHeight;
-  const int S = H > W ? W : H;
-  const int pw = FPen->Width();
-  int X = pw / 2, Y = pw / 2;
+  const int64_t W = FWidth, H = FHeight;
+  const int64_t S = H > W ? W : H;
+  const int64_t pw = FPen->Width();
+  int64_t X = pw / 2, Y = pw / 2;
   if (FShape == qustSquare || FShape == qustRoundSquare || FShape == qustCircle) {
     X = pw / 2 + (W - S) / 2;
     Y = pw / 2 + (H - S) / 2;
   }
+  const int x = Narrow(X), y = Narrow(Y), r = Narrow(S / 4);
   switch (FShape) {
-    case qustRectangle: c.Rectangle(X, Y, X + W + 1, Y + H + 1); break;
-    case qustSquare: c.Rectangle(X, Y, X + S + 1, Y + S + 1); break;
-    case qustRoundRect: c.RoundRect(X, Y, X + W + 1, Y + H + 1, S / 4, S / 4); break;
-    case qustRoundSquare: c.RoundRect(X, Y, X + S + 1, Y + S + 1, S / 4, S / 4); break;
-    case qustEllipse: c.Ellipse(X, Y, X + W + 1, Y + H + 1); break;
-    case qustCircle: c.Ellipse(X, Y, X + S + 1, Y + S + 1); break;
+    case qustRectangle: c.Rectangle(x, y, Narrow(X + W + 1), Narrow(Y + H + 1)); break;
+    case qustSquare: c.Rectangle(x, y, Narrow(X + S + 1), Narrow(Y + S + 1)); break;
+    case qustRoundRect: c.RoundRect(x, y, Narrow(X + W + 1), Narrow(Y + H + 1), r, r); break;
+    case qustRoundSquare: c.RoundRect(x, y, Narrow(X + S + 1), Narrow(Y + S + 1), r, r); break;
+    case qustEllipse: c.Ellipse(x, y, Narrow(X + W + 1), Narrow(Y + H + 1)); break;
+    case qustCircle: c.Ellipse(x, y, Narrow(X + S + 1), Narrow(Y + S + 1)); break;
     case qustLinea:
-      c.MoveTo(X, Y);
-      c.LineTo(X + W, Y + H);
+      c.MoveTo(x, y);
+      c.LineTo(Narrow(X + W), Narrow(Y + H));
       break;
     case qustLineb:
-      c.MoveTo(X, Y + H);
-      c.LineTo(X + W, Y);
+      c.MoveTo(x, Narrow(Y + H));
+      c.LineTo(Narrow(X + W), y);
       break;
     default: break;
   }

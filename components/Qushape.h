@@ -38,7 +38,6 @@ class TQuShape : public TGraphicControl {
   void SetHeight(int v);
 
   void StyleChanged(TGraphicsObject* sender);
-  void ChangeScale(int M, int D) override;
 
  protected:
   void Paint() override;

@@ -1,11 +1,11 @@
 #include "Canvas.h"
 
-#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QRegion>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "Color.h"
@@ -26,10 +26,10 @@ const std::vector<int>& DashPattern(TPenStyle style) {
   }
 }
 
-bool PatternOn(const std::vector<int>& pattern, int phase) {
+bool PatternOn(const std::vector<int>& pattern, int64_t step) {
   int period = 0;
   for (int n : pattern) period += n;
-  phase %= period;
+  int phase = int(step % period);
   for (size_t i = 0; i < pattern.size(); ++i) {
     if (phase < pattern[i]) return i % 2 == 0;
     phase -= pattern[i];
@@ -55,33 +55,8 @@ QPainter::CompositionMode ModeFor(TPenMode mode) {
   }
 }
 
-// One character of text: a code point, surrogate pairs kept together.
-std::vector<QString> Characters(const QString& s) {
-  std::vector<QString> out;
-  out.reserve(size_t(s.size()));
-  for (qsizetype i = 0; i < s.size(); ++i) {
-    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
-      out.push_back(s.mid(i, 2));
-      ++i;
-    } else {
-      out.push_back(QString(s[i]));
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
-struct TCanvas::LineLayout {
-  std::vector<QString> Chars;
-  int Accel = -1;  // index of the underlined character
-  int Width = 0;
-};
-
-TCanvas::TCanvas()
-    : FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()), FFont(std::make_unique<TFont>()) {}
-
-TCanvas::~TCanvas() = default;
 
 void TCanvas::BeginPaint(QPainter* painter) {
   FPainter = painter;
@@ -109,66 +84,161 @@ QColor BrushColor(const TBrush& brush, const TPen& pen) {
   if (pen.Mode() == pmWhite) return Qt::white;
   return Colors::ToQColor(brush.Color());
 }
-void FillRegion(QPainter& p, const QRegion& region, const QColor& color) {
-  for (const QRect& r : region) p.fillRect(r, color);
-}
+
+// Pixel i (0 <= i < n) of the Bresenham walk from (x0, y0) towards an end
+// point dx, dy away, in closed form so that a walk can start anywhere; it
+// gives exactly the pixels of the step-by-step algorithm.
+struct LineWalk {
+  int64_t X0, Y0, Adx, Ady, N;
+  int Sx, Sy;
+  LineWalk(QPoint from, QPoint to)
+      : X0(from.x()), Y0(from.y()), Adx(std::llabs(int64_t(to.x()) - from.x())),
+        Ady(std::llabs(int64_t(to.y()) - from.y())), N(std::max(Adx, Ady)), Sx(to.x() < from.x() ? -1 : 1),
+        Sy(to.y() < from.y() ? -1 : 1) {}
+  // Distance covered along each axis after i steps (non-decreasing in i).
+  int64_t Dx(int64_t i) const { return Adx >= Ady ? i : (2 * i * Adx + Ady) / (2 * Ady); }
+  int64_t Dy(int64_t i) const { return Adx >= Ady ? (2 * i * Ady + Adx) / (2 * Adx) : i; }
+  int64_t X(int64_t i) const { return X0 + Sx * Dx(i); }
+  int64_t Y(int64_t i) const { return Y0 + Sy * Dy(i); }
+  // First step in [lo, hi) whose Dy is at least d (hi when none).
+  int64_t FirstDyAtLeast(int64_t d, int64_t lo, int64_t hi) const {
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo) / 2;
+      if (Dy(mid) >= d) hi = mid;
+      else lo = mid + 1;
+    }
+    return lo;
+  }
+};
+
+// Collects pixel rectangles, joining each to the previous one where they
+// make one rectangle, so that long runs become one fill.
+class RectBatch {
+ public:
+  RectBatch(QPainter& painter, const QColor& color, const QRect& visible)
+      : FPainter(painter), FColor(color), FVisible(visible) {}
+  ~RectBatch() { Flush(); }
+  void Add(const QRect& r) {
+    if (FPending.isValid()) {
+      if (r.left() == FPending.left() && r.right() == FPending.right() && r.top() == FPending.bottom() + 1) {
+        FPending.setBottom(r.bottom());
+        return;
+      }
+      if (r.top() == FPending.top() && r.bottom() == FPending.bottom() && r.left() == FPending.right() + 1) {
+        FPending.setRight(r.right());
+        return;
+      }
+      Flush();
+    }
+    FPending = r;
+  }
+  void Flush() {
+    if (!FPending.isValid()) return;
+    const QRect r = FPending.intersected(FVisible);
+    if (r.isValid()) FPainter.fillRect(r, FColor);
+    FPending = QRect();
+  }
+
+ private:
+  QPainter& FPainter;
+  QColor FColor;
+  QRect FVisible;
+  QRect FPending;
+};
+
 }  // namespace
 
-void TCanvas::PlotLine(QPoint from, QPoint to) {
-  // Bresenham from 'from' up to, not including, 'to'.
-  const int width = std::max(1, FPen->Width());
-  const auto& pattern = DashPattern(FPen->Style());
-  const bool patterned = !pattern.empty() && width == 1;
-  const QColor color = PenColor(*FPen);
-  const bool copy = FPen->Mode() == pmCopy || FPen->Mode() == pmBlack || FPen->Mode() == pmWhite;
-  const int off = width / 2;
+QRect TCanvas::VisibleRect() const {
+  // Some slack keeps wide-pen arithmetic at the edges simple.
+  constexpr int Slack = 2;
+  if (FPainter->hasClipping()) return FPainter->clipBoundingRect().toAlignedRect().adjusted(-Slack, -Slack, Slack, Slack);
+  const QPaintDevice* device = FPainter->device();
+  if (!device) return QRect(-MaxCoord, -MaxCoord, 2 * MaxCoord, 2 * MaxCoord);
+  bool invertible = false;
+  const QTransform inverse = FPainter->combinedTransform().inverted(&invertible);
+  if (!invertible) return QRect(-MaxCoord, -MaxCoord, 2 * MaxCoord, 2 * MaxCoord);
+  return inverse.mapRect(QRect(0, 0, device->width(), device->height())).adjusted(-Slack, -Slack, Slack, Slack);
+}
 
-  int x = from.x(), y = from.y();
-  const int dx = std::abs(to.x() - x), dy = -std::abs(to.y() - y);
-  const int sx = x < to.x() ? 1 : -1, sy = y < to.y() ? 1 : -1;
-  int err = dx + dy;
-  QRegion stamps;
-  std::vector<QRect> rects;
-  while (x != to.x() || y != to.y()) {
-    if (!patterned || PatternOn(pattern, FDashPhase)) {
-      const QRect stamp(x - off, y - off, width, width);
-      if (copy || width == 1)
-        rects.push_back(stamp);
-      else
-        stamps += stamp;  // overlapping stamps must not invert twice
-    }
-    ++FDashPhase;
-    const int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
+QRect TCanvas::ClipRect() const { return FPainter ? VisibleRect().adjusted(2, 2, -2, -2) : QRect(); }
+
+int TCanvas::PenWidth() const { return std::clamp(FPen->Width(), 1, MaxPenWidth); }
+
+void TCanvas::PlotLine(QPoint from, QPoint to) {
+  // The pixels from 'from' up to, not including, 'to', each stamped with a
+  // square of the pen's width. Only the part inside the visible area is
+  // walked, so that a line of any length costs what it shows.
+  const LineWalk walk(from, to);
+  if (walk.N == 0) return;
+  const int w = PenWidth();
+  const auto& pattern = DashPattern(FPen->Style());
+  const int64_t phase0 = FDashPhase;
+  FDashPhase += walk.N;
+  const QRect vis = VisibleRect();
+  RectBatch batch(*FPainter, PenColor(*FPen), vis);
+  const int off = w / 2;
+
+  if (!pattern.empty() && w == 1) {
+    // Steps whose major coordinate lies inside the visible area.
+    const bool xMajor = walk.Adx >= walk.Ady;
+    const int64_t m0 = xMajor ? walk.X0 : walk.Y0;
+    const int s = xMajor ? walk.Sx : walk.Sy;
+    const int64_t lo = xMajor ? vis.left() : vis.top(), hi = xMajor ? vis.right() : vis.bottom();
+    int64_t first = s > 0 ? lo - m0 : m0 - hi, last = s > 0 ? hi - m0 : m0 - lo;
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, walk.N - 1);
+    for (int64_t i = first; i <= last; ++i)
+      if (PatternOn(pattern, phase0 + i)) batch.Add(QRect(int(walk.X(i)), int(walk.Y(i)), 1, 1));
+    return;
   }
-  for (const QRect& r : rects) FPainter->fillRect(r, color);
-  if (!stamps.isEmpty()) FillRegion(*FPainter, stamps, color);
+
+  const int64_t xFirst = walk.X0, xLast = walk.X(walk.N - 1);
+  const int64_t yFirst = walk.Y0, yLast = walk.Y(walk.N - 1);
+  if (walk.Adx == 0 || walk.Ady == 0) {  // along an axis: the stamps make one rectangle
+    batch.Add(QRect(QPoint(int(std::min(xFirst, xLast) - off), int(std::min(yFirst, yLast) - off)),
+                    QPoint(int(std::max(xFirst, xLast) - off + w - 1), int(std::max(yFirst, yLast) - off + w - 1))));
+    return;
+  }
+
+  // Solid: the union of the stamps, row by row. The stamps that reach a row
+  // are consecutive steps, and neighbouring stamps overlap or touch, so each
+  // row is one run and every pixel is painted once (which an inverting pen
+  // needs).
+  const int64_t rowLo = std::max<int64_t>(std::min(yFirst, yLast) - off, vis.top());
+  const int64_t rowHi = std::min<int64_t>(std::max(yFirst, yLast) - off + w - 1, vis.bottom());
+  for (int64_t row = rowLo; row <= rowHi; ++row) {
+    // Stamps at y reach rows y - off .. y - off + w - 1.
+    const int64_t yA = row + off - w + 1, yB = row + off;
+    const int64_t dA = walk.Sy > 0 ? yA - walk.Y0 : walk.Y0 - yB;
+    const int64_t dB = walk.Sy > 0 ? yB - walk.Y0 : walk.Y0 - yA;
+    const int64_t i0 = walk.FirstDyAtLeast(dA, 0, walk.N);
+    const int64_t i1 = walk.FirstDyAtLeast(dB + 1, i0, walk.N) - 1;
+    if (i0 > i1) continue;
+    const int64_t xa = walk.X(i0), xb = walk.X(i1);
+    const int64_t left = std::max<int64_t>(std::min(xa, xb) - off, vis.left() - 1);
+    const int64_t right = std::min<int64_t>(std::max(xa, xb) - off + w - 1, vis.right() + 1);
+    if (left > right) continue;
+    batch.Add(QRect(QPoint(int(left), int(row)), QPoint(int(right), int(row))));
+  }
 }
 
 void TCanvas::LineTo(int x, int y) {
   const QPoint from = FPenPos;
-  FPenPos = QPoint(x, y);
+  FPenPos = Clamped(x, y);
   if (!FPainter || !PenVisible()) return;
   ApplyRasterOp();
   FDashPhase = 0;
-  PlotLine(from, QPoint(x, y));
+  PlotLine(from, FPenPos);
 }
 
 void TCanvas::StrokeFrame(const QRect& path) {
-  const int w = std::max(1, FPen->Width());
+  const int w = PenWidth();
   if (w == 1 && !DashPattern(FPen->Style()).empty()) {
     // A patterned outline runs round the frame like a polyline.
     FDashPhase = 0;
     const QPoint tl = path.topLeft(), tr = path.topRight(), br = path.bottomRight(), bl = path.bottomLeft();
     if (path.width() == 1 || path.height() == 1) {
-      PlotLine(tl, br + QPoint(path.width() == 1 ? 0 : 1, path.height() == 1 ? 0 : 1));
+      PlotLine(tl, br + (path.height() == 1 ? QPoint(1, 0) : QPoint(0, 1)));
       return;
     }
     PlotLine(tl, tr);
@@ -177,42 +247,55 @@ void TCanvas::StrokeFrame(const QRect& path) {
     PlotLine(bl, tl);
     return;
   }
+  // The stroke is centred on the path: w / 2 outside, the rest inside.
   const QRect outer(QPoint(path.left() - w / 2, path.top() - w / 2),
                     QPoint(path.right() - w / 2 + w - 1, path.bottom() - w / 2 + w - 1));
-  QRegion frame(outer);
+  const QColor color = PenColor(*FPen);
   const QRect inner = outer.adjusted(w, w, -w, -w);
-  if (inner.isValid()) frame -= QRegion(inner);
-  FillRegion(*FPainter, frame, PenColor(*FPen));
+  if (!inner.isValid()) {
+    FPainter->fillRect(outer, color);
+    return;
+  }
+  // Four strips that do not overlap.
+  FPainter->fillRect(QRect(outer.left(), outer.top(), outer.width(), w), color);
+  FPainter->fillRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), w), color);
+  FPainter->fillRect(QRect(outer.left(), inner.top(), w, inner.height()), color);
+  FPainter->fillRect(QRect(inner.right() + 1, inner.top(), w, inner.height()), color);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!FPainter) return;
+  ClampInPlace(x1, y1);
+  ClampInPlace(x2, y2);
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
   const QRect path(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
   ApplyRasterOp();
   if (BrushVisible()) {
-    QRegion fill(path);
-    if (PenVisible() && path.width() > 2 && path.height() > 2)
-      fill = QRegion(path.adjusted(1, 1, -1, -1));  // the outline covers the edge
-    else if (PenVisible())
-      fill = QRegion();
-    FillRegion(*FPainter, fill, BrushColor(*FBrush, *FPen));
+    QRect fill = path;
+    if (PenVisible()) {
+      // Only what the stroke leaves inside, so that no pixel is painted
+      // twice (an inverting pen would undo itself).
+      const int w = PenWidth();
+      fill = QRect(QPoint(path.left() + w - w / 2, path.top() + w - w / 2),
+                   QPoint(path.right() - w / 2 - 1, path.bottom() - w / 2 - 1));
+    }
+    if (fill.isValid()) FPainter->fillRect(fill, BrushColor(*FBrush, *FPen));
   }
   if (PenVisible()) StrokeFrame(path);
 }
 
 namespace {
-QPen QtPen(const TPen& pen) {
+QPen QtPen(const TPen& pen, int width) {
   QPen p(PenColor(pen));
-  p.setWidth(std::max(1, pen.Width()));
+  p.setWidth(width);
   p.setJoinStyle(Qt::MiterJoin);
   p.setCapStyle(Qt::FlatCap);
   const auto& pattern = DashPattern(pen.Style());
   if (pen.Style() == psClear || pen.Mode() == pmNop) {
     p.setStyle(Qt::NoPen);
-  } else if (!pattern.empty()) {
+  } else if (!pattern.empty() && width == 1) {  // wider pens draw solid, as lines do
     QList<qreal> dashes;
     for (int n : pattern) dashes << qreal(n) / qreal(p.width());
     p.setDashPattern(dashes);
@@ -223,6 +306,9 @@ QPen QtPen(const TPen& pen) {
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
   if (!FPainter) return;
+  ClampInPlace(x1, y1);
+  ClampInPlace(x2, y2);
+  ClampInPlace(cornerWidth, cornerHeight);
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
@@ -231,7 +317,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cor
     return;
   }
   ApplyRasterOp();
-  FPainter->setPen(QtPen(*FPen));
+  FPainter->setPen(QtPen(*FPen, PenWidth()));
   FPainter->setBrush(BrushVisible() ? QBrush(BrushColor(*FBrush, *FPen)) : QBrush(Qt::NoBrush));
   FPainter->drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), cornerWidth / 2.0, cornerHeight / 2.0,
                             Qt::AbsoluteSize);
@@ -240,11 +326,13 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cor
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!FPainter) return;
+  ClampInPlace(x1, y1);
+  ClampInPlace(x2, y2);
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
   ApplyRasterOp();
-  FPainter->setPen(QtPen(*FPen));
+  FPainter->setPen(QtPen(*FPen, PenWidth()));
   FPainter->setBrush(BrushVisible() ? QBrush(BrushColor(*FBrush, *FPen)) : QBrush(Qt::NoBrush));
   if (x2 - x1 <= 2 || y2 - y1 <= 2)
     FPainter->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));  // degenerate: a bar
@@ -273,108 +361,4 @@ void TCanvas::StretchDrawImage(const QRect& r, const QImage& image) {
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   FPainter->setRenderHint(QPainter::SmoothPixmapTransform, true);
   FPainter->drawImage(r, image);
-}
-
-// --- text -----------------------------------------------------------------
-
-QFont TCanvas::CurrentQFont() const { return FFont->ToQFont(); }
-
-int TCanvas::SetTextCharacterExtra(int extra) {
-  const int old = FCharExtra;
-  FCharExtra = extra;
-  return old;
-}
-
-int TCanvas::TextWidth(const QString& text) const {
-  const QFont f = CurrentQFont();
-  const QFontMetrics fm = FPainter ? QFontMetrics(f, FPainter->device()) : QFontMetrics(f);
-  int w = 0;
-  for (const QString& ch : Characters(text)) w += fm.horizontalAdvance(ch) + FCharExtra;
-  return w;
-}
-
-int TCanvas::TextHeight(const QString&) const {
-  const QFont f = CurrentQFont();
-  const QFontMetrics fm = FPainter ? QFontMetrics(f, FPainter->device()) : QFontMetrics(f);
-  return fm.height();
-}
-
-void TCanvas::TextOut(int x, int y, const QString& text) {
-  QRect r(x, y, 0, 0);
-  DrawText(text, r, DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
-}
-
-int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
-  const QFont font = CurrentQFont();
-  const QFontMetrics fm = FPainter ? QFontMetrics(font, FPainter->device()) : QFontMetrics(font);
-
-  // Split into lines and resolve accelerator ampersands.
-  std::vector<LineLayout> lines;
-  QString rest = text;
-  if (flags & DT_SINGLELINE) rest.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
-  if (!rest.isEmpty()) {
-    QStringList raw = rest.split(QStringLiteral("\r\n"));
-    QStringList split;
-    for (const QString& s : raw)
-      for (const QString& t : QString(s).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n')))
-        split << t;
-    for (const QString& s : split) {
-      LineLayout line;
-      const std::vector<QString> chars = Characters(s);
-      for (size_t i = 0; i < chars.size(); ++i) {
-        if (!(flags & DT_NOPREFIX) && chars[i] == QStringLiteral("&")) {
-          if (i + 1 < chars.size()) {
-            ++i;
-            if (chars[i] != QStringLiteral("&")) line.Accel = int(line.Chars.size());
-            line.Chars.push_back(chars[i]);
-          }
-          continue;
-        }
-        if ((flags & DT_EXPANDTABS) && chars[i] == QStringLiteral("\t")) {
-          for (int k = 0; k < 8; ++k) line.Chars.push_back(QStringLiteral(" "));
-          continue;
-        }
-        line.Chars.push_back(chars[i]);
-      }
-      for (const QString& ch : line.Chars) line.Width += fm.horizontalAdvance(ch) + FCharExtra;
-      lines.push_back(std::move(line));
-    }
-  }
-
-  const int lineHeight = fm.height();
-  const int height = int(lines.size()) * lineHeight;
-  if (flags & DT_CALCRECT) {
-    int width = 0;
-    for (const LineLayout& l : lines) width = std::max(width, l.Width);
-    r.setWidth(width);
-    r.setHeight(height);
-    return height;
-  }
-  if (!FPainter) return height;
-
-  FPainter->save();
-  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (!(flags & DT_NOCLIP)) FPainter->setClipRect(r, Qt::IntersectClip);
-  FPainter->setFont(font);
-  const QColor color = Colors::ToQColor(FFont->Color());
-  FPainter->setPen(color);
-  int y = r.top();
-  if (flags & DT_SINGLELINE) {
-    if (flags & DT_VCENTER) y = r.top() + (r.height() - lineHeight) / 2;
-    else if (flags & DT_BOTTOM) y = r.top() + r.height() - lineHeight;
-  }
-  for (const LineLayout& line : lines) {
-    int x = r.left();
-    if (flags & DT_CENTER) x = r.left() + (r.width() - line.Width) / 2;
-    else if (flags & DT_RIGHT) x = r.left() + r.width() - line.Width;
-    for (size_t i = 0; i < line.Chars.size(); ++i) {
-      const int advance = fm.horizontalAdvance(line.Chars[i]);
-      FPainter->drawText(x, y + fm.ascent(), line.Chars[i]);
-      if (int(i) == line.Accel) FPainter->fillRect(QRect(x, y + fm.ascent() + 1, advance, 1), color);
-      x += advance + FCharExtra;
-    }
-    y += lineHeight;
-  }
-  FPainter->restore();
-  return height;
 }

@@ -40,8 +40,17 @@ class TCanvas {
   TBrush* Brush() const { return FBrush.get(); }
   TFont* Font() const { return FFont.get(); }
   QPoint PenPos() const { return FPenPos; }
+  // The area drawing can reach, in the canvas's coordinates (empty without
+  // a painter).
+  QRect ClipRect() const;
 
-  void MoveTo(int x, int y) { FPenPos = QPoint(x, y); }
+  // Coordinates beyond the range the platform's drawing accepts are cut to
+  // it, and pens wider than any card needs draw at the widest width, so that
+  // damaged values cannot overflow or stall drawing.
+  static constexpr int MaxCoord = 1 << 27;
+  static constexpr int MaxPenWidth = 1 << 14;
+
+  void MoveTo(int x, int y) { FPenPos = Clamped(x, y); }
   void LineTo(int x, int y);
   void Rectangle(int x1, int y1, int x2, int y2);
   void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
@@ -59,13 +68,25 @@ class TCanvas {
   int TextHeight(const QString& text) const;
   void TextOut(int x, int y, const QString& text);
   // Draws or, with DT_CALCRECT, measures text in r. Lines are separated by
-  // CR LF (or a lone CR or LF). Without DT_NOPREFIX an ampersand underlines
-  // the next character and is not drawn ("&&" draws one). Returns the height.
+  // CR LF (or a lone CR or LF); DT_WORDBREAK also breaks them where a word
+  // would pass the right edge (after spaces, and between Japanese
+  // characters). Without DT_NOPREFIX an ampersand underlines the next
+  // character and is not drawn ("&&" draws one). Returns the height.
   int DrawText(const QString& text, QRect& r, unsigned flags);
 
  private:
-  struct LineLayout;
-  QFont CurrentQFont() const;
+  // The Qt font, its metrics and the advances of the characters met so
+  // far, for the current font on the current device.
+  struct TextCache;
+  const TextCache& Text() const;
+  static int Clamp(int v) { return v < -MaxCoord ? -MaxCoord : v > MaxCoord ? MaxCoord : v; }
+  static QPoint Clamped(int x, int y) { return QPoint(Clamp(x), Clamp(y)); }
+  static void ClampInPlace(int& x, int& y) {
+    x = Clamp(x);
+    y = Clamp(y);
+  }
+  QRect VisibleRect() const;  // the painter's drawable area, in logical pixels
+  int PenWidth() const;       // at least 1, at most MaxPenWidth
   void ApplyRasterOp() const;
   void StrokeFrame(const QRect& path);  // outline of path (inclusive corners)
   void PlotLine(QPoint from, QPoint to);
@@ -78,5 +99,6 @@ class TCanvas {
   QPainter* FPainter = nullptr;
   QPoint FPenPos;
   int FCharExtra = 0;
-  int FDashPhase = 0;  // carried along a dotted outline
+  mutable std::unique_ptr<TextCache> FText;
+  int64_t FDashPhase = 0;  // carried along a dotted outline
 };

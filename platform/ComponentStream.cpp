@@ -33,14 +33,16 @@ class Writer {
     FOut.append(kSignature, 4);
     ShortStr(c.ClassName());
     ShortStr(c.Name());
-    Properties(const_cast<TComponent&>(c), QByteArray());
+    Properties(const_cast<TComponent&>(c), {});
     FOut.append('\0');  // end of properties
     FOut.append('\0');  // end of (no) children
   }
 
  private:
   void Byte(uint8_t b) { FOut.append(char(b)); }
-  void Raw(const void* p, qsizetype n) { FOut.append(static_cast<const char*>(p), n); }
+  void Raw(const void* p, qsizetype n) {
+    if (n > 0) FOut.append(static_cast<const char*>(p), n);
+  }
   void U32(uint32_t v) {
     const uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
     Raw(b, 4);
@@ -93,21 +95,29 @@ class Writer {
       FOut.append(bytes);
     }
   }
-  void Name(const QByteArray& prefix, std::string_view name) {
-    QByteArray full = prefix;
-    full.append(name.data(), qsizetype(name.size()));
-    ShortStr(full);
+  // A property name after its owners' names ("Pen." ...), at most 255 bytes.
+  void Name(std::string_view prefix, std::string_view name) {
+    const size_t n = std::min<size_t>(prefix.size() + name.size(), 255);
+    Byte(uint8_t(n));
+    const size_t fromPrefix = std::min(prefix.size(), n);
+    Raw(prefix.data(), qsizetype(fromPrefix));
+    Raw(name.data(), qsizetype(n - fromPrefix));
   }
 
-  void Properties(TPersistent& obj, const QByteArray& prefix) {
+  void Properties(TPersistent& obj, std::string_view prefix) {
     for (const TPropInfo& p : obj.ClassInfo().Props()) {
       if (p.Stored && !p.Stored(obj)) continue;
       switch (p.Kind) {
         case TPropKind::Object: {
           if (TPersistent* sub = p.GetObj(obj)) {
-            QByteArray subPrefix = prefix;
-            subPrefix.append(p.Name.data(), qsizetype(p.Name.size())).append('.');
-            Properties(*sub, subPrefix);
+            char buffer[256];
+            size_t n = std::min<size_t>(prefix.size(), 255);
+            std::memcpy(buffer, prefix.data(), n);
+            const size_t take = std::min(p.Name.size(), 255 - n);
+            std::memcpy(buffer + n, p.Name.data(), take);
+            n += take;
+            if (n < 255) buffer[n++] = '.';
+            Properties(*sub, std::string_view(buffer, n));
           }
           break;
         }
@@ -193,7 +203,7 @@ class Reader {
     }
     QByteArray className = ShortStr();
     if (className.isEmpty()) Fail("Invalid stream format: empty class name");
-    ShortStr();  // component name: card objects carry none
+    ShortView();  // component name: card objects carry none
     return className;
   }
 
@@ -240,6 +250,14 @@ class Reader {
     const uint8_t n = Byte();
     return Bytes(n, "string");
   }
+  // A short string read in place (valid while the input is).
+  std::string_view ShortView() {
+    const uint8_t n = Byte();
+    Need(n, "string");
+    const std::string_view v(reinterpret_cast<const char*>(FData + FPos), n);
+    FPos += n;
+    return v;
+  }
 
   int64_t IntegerOf(uint8_t type) {
     switch (type) {
@@ -263,10 +281,16 @@ class Reader {
 
   QString StringOf(uint8_t type) {
     switch (type) {
-      case vaString: return ShiftJis::Decode(ShortStr());
+      case vaString: {
+        const std::string_view v = ShortView();
+        return ShiftJis::Decode(QByteArrayView(v.data(), qsizetype(v.size())));
+      }
       case vaLString: {
         const uint32_t n = U32();
-        return ShiftJis::Decode(Bytes(n, "long string"));
+        Need(n, "long string");
+        const QByteArrayView v(FData + FPos, qsizetype(n));
+        FPos += n;
+        return ShiftJis::Decode(v);
       }
       case vaWString: {
         const uint64_t n = U32();
@@ -306,7 +330,7 @@ class Reader {
           if (IsInteger(Peek())) IntegerOf(Byte());
           if (Byte() != vaList) Fail("Invalid stream format: collection item expected");
           while (Peek() != vaNull) {
-            ShortStr();
+            ShortView();
             SkipValue(Byte(), depth + 1);
           }
           ++FPos;
@@ -327,10 +351,10 @@ class Reader {
       ++FPos;
       if (first & 0x02) SkipValue(Byte(), depth);
     }
-    ShortStr();
-    ShortStr();
+    ShortView();
+    ShortView();
     while (Peek() != vaNull) {
-      ShortStr();
+      ShortView();
       SkipValue(Byte(), depth + 1);
     }
     ++FPos;
@@ -339,15 +363,14 @@ class Reader {
   }
 
   void Property(TComponent& root) {
-    const QByteArray name = ShortStr();
+    const std::string_view name = ShortView();
     TPersistent* obj = &root;
     const TPropInfo* prop = nullptr;
-    qsizetype start = 0;
+    size_t start = 0;
     while (true) {
-      const qsizetype dot = name.indexOf('.', start);
-      const QByteArray part = name.mid(start, dot < 0 ? -1 : dot - start);
-      prop = obj->ClassInfo().Find(std::string_view(part.constData(), size_t(part.size())));
-      if (dot < 0 || !prop) break;
+      const size_t dot = name.find('.', start);
+      prop = obj->ClassInfo().Find(name.substr(start, dot == std::string_view::npos ? std::string_view::npos : dot - start));
+      if (dot == std::string_view::npos || !prop) break;
       if (prop->Kind != TPropKind::Object || !(obj = prop->GetObj(*obj))) {
         prop = nullptr;
         break;
@@ -364,13 +387,12 @@ class Reader {
     } catch (const EReadError&) {
       throw;
     } catch (const std::exception& e) {
-      Fail("Error reading " + name.toStdString() + ": " + e.what());
+      Fail("Error reading " + std::string(name) + ": " + e.what());
     }
   }
 
   void Value(TPersistent& obj, const TPropInfo& p, uint8_t type) {
-    const std::string pname(p.Name);
-    auto invalid = [&]() { Fail("Invalid property value for " + pname); };
+    auto invalid = [&]() { Fail("Invalid property value for " + std::string(p.Name)); };
     switch (p.Kind) {
       case TPropKind::Integer:
         if (!IsInteger(type)) invalid();
@@ -384,8 +406,7 @@ class Reader {
           return;
         }
         if (type != vaIdent) invalid();
-        const QByteArray id = ShortStr();
-        const std::string_view ident(id.constData(), size_t(id.size()));
+        const std::string_view ident = ShortView();
         std::optional<int32_t> v = p.Kind == TPropKind::Color    ? Identifiers::IdentToColor(ident)
                                    : p.Kind == TPropKind::Cursor ? Identifiers::IdentToCursor(ident)
                                                                  : Identifiers::IdentToCharset(ident);
@@ -394,9 +415,16 @@ class Reader {
         return;
       }
       case TPropKind::Enum: {
+        if (IsInteger(type)) {
+          // What the writer gives an ordinal without a name; enumerations
+          // are held in one byte.
+          const int64_t v = IntegerOf(type);
+          if (v < 0 || v > 255) invalid();
+          p.SetOrd(obj, v);
+          return;
+        }
         if (type != vaIdent) invalid();
-        const QByteArray id = ShortStr();
-        const int ord = p.Enum->Ordinal(std::string_view(id.constData(), size_t(id.size())));
+        const int ord = p.Enum->Ordinal(ShortView());
         if (ord < 0) invalid();
         p.SetOrd(obj, ord);
         return;
@@ -404,8 +432,8 @@ class Reader {
       case TPropKind::Set: {
         if (type != vaSet) invalid();
         int64_t bits = 0;
-        for (QByteArray id = ShortStr(); !id.isEmpty(); id = ShortStr()) {
-          const int ord = p.Enum->Ordinal(std::string_view(id.constData(), size_t(id.size())));
+        for (std::string_view id = ShortView(); !id.empty(); id = ShortView()) {
+          const int ord = p.Enum->Ordinal(id);
           if (ord < 0 || ord >= 64) invalid();
           bits |= int64_t(1) << ord;
         }

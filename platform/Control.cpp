@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include "Canvas.h"
 #include "WinControl.h"
 
@@ -47,6 +49,13 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  // Bounds stay where their arithmetic cannot overflow, whatever a damaged
+  // document holds.
+  constexpr int Limit = 1 << 27;
+  left = std::clamp(left, -Limit, Limit);
+  top = std::clamp(top, -Limit, Limit);
+  width = std::clamp(width, -Limit, Limit);
+  height = std::clamp(height, -Limit, Limit);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const QRect old = BoundsRect();
   FLeft = left;

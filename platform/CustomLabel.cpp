@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <iterator>
+
 #include "Canvas.h"
 #include "Color.h"
 
@@ -141,7 +143,8 @@ void TCustomLabel::Paint() {
   if (!FTransparent && Canvas()->Painter())
     Canvas()->Painter()->fillRect(ClientRect(), Colors::ToQColor(Color()));
   QRect rect = ClientRect();
-  unsigned flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u) | kAlign[FAlignment];
+  const unsigned align = FAlignment < std::size(kAlign) ? kAlign[FAlignment] : DT_LEFT;
+  unsigned flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u) | align;
   if (FLayout != tlTop) {
     QRect calc = rect;
     DoDrawText(calc, flags | DT_CALCRECT);

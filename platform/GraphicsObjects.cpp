@@ -158,7 +158,9 @@ void TFont::SetHeight(int v) {
 int TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, PixelsPerInch, 72)); }
 void TFont::SetName(const QString& v) {
-  if (FName != v) {
+  // An empty name is ignored, as the platform does: a font always has one,
+  // and streams leave an empty one out.
+  if (!v.isEmpty() && FName != v) {
     FName = v;
     Changed();
   }

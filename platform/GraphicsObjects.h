@@ -81,7 +81,7 @@ class TFont : public TGraphicsObject {
   int Size() const;  // -MulDiv(Height, 72, 96)
   void SetSize(int points);  // Height := -MulDiv(points, 96, 72)
   const QString& Name() const { return FName; }
-  void SetName(const QString& v);
+  void SetName(const QString& v);  // ignores an empty name
   TFontPitch Pitch() const { return FPitch; }
   void SetPitch(TFontPitch v);
   TFontStyles Style() const { return FStyle; }

@@ -1,7 +1,5 @@
 #include "Identifiers.h"
 
-#include <cctype>
-
 namespace Identifiers {
 
 namespace {
@@ -10,14 +8,6 @@ struct Named {
   std::string_view Name;
   int32_t Value;
 };
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 template <size_t N>
 std::optional<std::string_view> ToIdent(const Named (&table)[N], int32_t value) {

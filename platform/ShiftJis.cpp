@@ -47,7 +47,13 @@ QString Decode(QByteArrayView bytes) {
   }
   if (allAscii) return QString::fromLatin1(bytes.data(), bytes.size());
   QStringDecoder decoder(kCodePage);
-  return decoder.decode(bytes);
+  QString text = decoder.decode(bytes);
+  // The codec keeps a lead byte cut off at the end as the start of a
+  // character to come; here nothing comes, so it must not vanish.
+  qsizetype i = 0;
+  while (i < bytes.size()) i += IsLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+  if (i > bytes.size()) text += QChar(QChar::ReplacementCharacter);
+  return text;
 }
 
 QByteArray TruncateBytes(const QByteArray& bytes, qsizetype maxBytes) {

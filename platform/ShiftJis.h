@@ -15,7 +15,8 @@ QByteArray Encode(const QString& text, bool* ok = nullptr);
 bool CanEncode(const QString& text);
 
 // Decodes code page 932 bytes. Bytes that are not valid code page 932 become
-// U+FFFD so that damaged input never stops a reader.
+// a substitute character (the codec's, or U+FFFD for a lead byte cut off at
+// the end) so that damaged input never stops a reader and loses no more.
 QString Decode(QByteArrayView bytes);
 
 // Cuts bytes to at most maxBytes without splitting a double-byte character.

@@ -1,18 +1,6 @@
 #include "TypInfo.h"
 
 #include <algorithm>
-#include <cctype>
-
-namespace {
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-}  // namespace
 
 int TEnumInfo::Ordinal(std::string_view name) const {
   for (size_t i = 0; i < Names.size(); ++i)

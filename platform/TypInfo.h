@@ -15,6 +15,17 @@
 
 class TPersistent;
 
+// ASCII names compared without regard to case, as the format's reader does
+// (property, class, enumeration and identifier names are ASCII).
+inline bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) return false;
+  }
+  return true;
+}
+
 // Names of an enumeration's ordinals (also used for the elements of a set).
 struct TEnumInfo {
   std::vector<std::string_view> Names;
@@ -89,72 +100,77 @@ class TPersistent {
   virtual void Assign(const TPersistent& source);
 };
 
-// Builders that wrap typed accessors into a property record.
+// Builders that wrap typed accessors into a property record. The accessors
+// are taken as they come (usually lambdas) and called directly from the one
+// type-erased wrapper each, which keeps streaming fast.
 template <class C>
 struct Published {
-  static TPropInfo Ordinal(std::string_view name, TPropKind kind, std::function<int64_t(const C&)> get,
-                           std::function<void(C&, int64_t)> set, std::optional<int64_t> def = std::nullopt,
-                           const TEnumInfo* info = nullptr) {
+  template <class G, class S>
+  static TPropInfo Ordinal(std::string_view name, TPropKind kind, G get, S set,
+                           std::optional<int64_t> def = std::nullopt, const TEnumInfo* info = nullptr) {
     TPropInfo p;
     p.Name = name;
     p.Kind = kind;
     p.Enum = info;
     p.Default = def;
-    p.GetOrd = [get](const TPersistent& o) { return get(static_cast<const C&>(o)); };
+    p.GetOrd = [get](const TPersistent& o) -> int64_t { return get(static_cast<const C&>(o)); };
     p.SetOrd = [set](TPersistent& o, int64_t v) { set(static_cast<C&>(o), v); };
     return p;
   }
-  static TPropInfo Integer(std::string_view name, std::function<int64_t(const C&)> get,
-                           std::function<void(C&, int64_t)> set, std::optional<int64_t> def = std::nullopt) {
+  template <class G, class S>
+  static TPropInfo Integer(std::string_view name, G get, S set, std::optional<int64_t> def = std::nullopt) {
     return Ordinal(name, TPropKind::Integer, get, set, def);
   }
-  static TPropInfo Bool(std::string_view name, std::function<bool(const C&)> get, std::function<void(C&, bool)> set,
-                        std::optional<bool> def = std::nullopt) {
+  template <class G, class S>
+  static TPropInfo Bool(std::string_view name, G get, S set, std::optional<bool> def = std::nullopt) {
     std::optional<int64_t> d;
     if (def) d = *def ? 1 : 0;
     return Ordinal(
         name, TPropKind::Bool, [get](const C& c) -> int64_t { return get(c) ? 1 : 0; },
         [set](C& c, int64_t v) { set(c, v != 0); }, d);
   }
-  static TPropInfo Enum(std::string_view name, const TEnumInfo& info, std::function<int64_t(const C&)> get,
-                        std::function<void(C&, int64_t)> set, std::optional<int64_t> def = std::nullopt) {
+  template <class G, class S>
+  static TPropInfo Enum(std::string_view name, const TEnumInfo& info, G get, S set,
+                        std::optional<int64_t> def = std::nullopt) {
     return Ordinal(name, TPropKind::Enum, get, set, def, &info);
   }
-  static TPropInfo Set(std::string_view name, const TEnumInfo& info, std::function<int64_t(const C&)> get,
-                       std::function<void(C&, int64_t)> set, std::optional<int64_t> def = std::nullopt) {
+  template <class G, class S>
+  static TPropInfo Set(std::string_view name, const TEnumInfo& info, G get, S set,
+                       std::optional<int64_t> def = std::nullopt) {
     return Ordinal(name, TPropKind::Set, get, set, def, &info);
   }
-  static TPropInfo String(std::string_view name, std::function<QString(const C&)> get,
-                          std::function<void(C&, const QString&)> set) {
+  template <class G, class S>
+  static TPropInfo String(std::string_view name, G get, S set) {
     TPropInfo p;
     p.Name = name;
     p.Kind = TPropKind::String;
-    p.GetStr = [get](const TPersistent& o) { return get(static_cast<const C&>(o)); };
+    p.GetStr = [get](const TPersistent& o) -> QString { return get(static_cast<const C&>(o)); };
     p.SetStr = [set](TPersistent& o, const QString& v) { set(static_cast<C&>(o), v); };
     return p;
   }
-  static TPropInfo Object(std::string_view name, std::function<TPersistent*(C&)> get) {
+  template <class G>
+  static TPropInfo Object(std::string_view name, G get) {
     TPropInfo p;
     p.Name = name;
     p.Kind = TPropKind::Object;
-    p.GetObj = [get](TPersistent& o) { return get(static_cast<C&>(o)); };
+    p.GetObj = [get](TPersistent& o) -> TPersistent* { return get(static_cast<C&>(o)); };
     return p;
   }
-  static TPropInfo Binary(std::string_view name, std::function<QByteArray(const C&)> get,
-                          std::function<void(C&, const QByteArray&)> set) {
+  template <class G, class S>
+  static TPropInfo Binary(std::string_view name, G get, S set) {
     TPropInfo p;
     p.Name = name;
     p.Kind = TPropKind::Binary;
-    p.GetBin = [get](const TPersistent& o) { return get(static_cast<const C&>(o)); };
+    p.GetBin = [get](const TPersistent& o) -> QByteArray { return get(static_cast<const C&>(o)); };
     p.SetBin = [set](TPersistent& o, const QByteArray& v) { set(static_cast<C&>(o), v); };
     return p;
   }
-  static TPropInfo List(std::string_view name, std::function<QStringList(const C&)> get,
-                        std::function<void(C&, const QStringList&)> set) {
+  template <class G, class S>
+  static TPropInfo List(std::string_view name, G get, S set) {
     TPropInfo p;
     p.Name = name;
     p.Kind = TPropKind::StringList;
-    p.GetList = [get](const TPersistent& o) { return get(static_cast<const C&>(o)); };
+    p.GetList = [get](const TPersistent& o) -> QStringList { return get(static_cast<const C&>(o)); };
     p.SetList = [set](TPersistent& o, const QStringList& v) { set(static_cast<C&>(o), v); };
     return p;
   }

@@ -29,6 +29,12 @@ const TClassInfo& TPanel::StaticClassInfo() {
   return info;
 }
 
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  const QRect old = BoundsRect();
+  TControl::SetBounds(left, top, width, height);
+  if (BoundsRect() != old) ChildrenChanged();
+}
+
 bool TWinControl::ContainsControl(const TControl* c) const {
   return std::find(FControls.begin(), FControls.end(), c) != FControls.end();
 }

@@ -22,6 +22,7 @@ class TWinControl : public TControl {
   const std::vector<TControl*>& Controls() const { return FControls; }
   int ControlCount() const { return int(FControls.size()); }
   bool ContainsControl(const TControl* c) const;
+  void SetBounds(int left, int top, int width, int height) override;
   void InsertControl(TControl* c);  // on top
   void RemoveControl(TControl* c);
   void SetChildOrder(TControl* c, int index);
@@ -36,7 +37,8 @@ class TWinControl : public TControl {
   void Invalidate() override;
   std::function<void(const QRect&)> OnInvalidate;
   // Told when a child is added, removed, moved in the order or re-bounded,
-  // so that a view can place real child widgets.
+  // and when this control is re-bounded, so that a view can follow its size
+  // and place real child widgets.
   std::function<void()> OnChildrenChanged;
   void ChildrenChanged();
 

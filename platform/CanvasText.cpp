@@ -1,0 +1,228 @@
+// Text output of the canvas: measuring and drawing with the character extra,
+// line breaks and accelerator ampersands. Characters are drawn one by one at
+// the positions their measured advances give, so that what is drawn lines up
+// with what was measured, the extra included.
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "Canvas.h"
+#include "Color.h"
+
+struct TCanvas::TextCache {
+  TFont State;
+  const QPaintDevice* Device = nullptr;
+  int DpiX = 0, DpiY = 0;
+  QFont Font;
+  std::optional<QFontMetrics> Metrics;
+  std::unordered_map<char32_t, int> Advances;
+
+  int Advance(char32_t code) {
+    auto it = Advances.find(code);
+    if (it != Advances.end()) return it->second;
+    const int advance = Metrics->horizontalAdvance(QString::fromUcs4(&code, 1));
+    Advances.emplace(code, advance);
+    return advance;
+  }
+};
+
+TCanvas::TCanvas()
+    : FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()), FFont(std::make_unique<TFont>()) {}
+
+TCanvas::~TCanvas() = default;
+
+const TCanvas::TextCache& TCanvas::Text() const {
+  const QPaintDevice* device = FPainter ? FPainter->device() : nullptr;
+  const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
+  if (FText && FText->State == *FFont && FText->Device == device && FText->DpiX == dpiX && FText->DpiY == dpiY)
+    return *FText;
+  if (!FText) FText = std::make_unique<TextCache>();
+  FText->State.Assign(*FFont);
+  FText->Device = device;
+  FText->DpiX = dpiX;
+  FText->DpiY = dpiY;
+  FText->Font = FFont->ToQFont();
+  FText->Metrics.emplace(device ? QFontMetrics(FText->Font, device) : QFontMetrics(FText->Font));
+  FText->Advances.clear();
+  return *FText;
+}
+
+namespace {
+
+struct Glyph {
+  char32_t Code;
+  int Advance;
+};
+
+struct Line {
+  std::vector<Glyph> Glyphs;
+  int Accel = -1;  // index of the underlined character
+  int Width = 0;   // the extra after every character included
+};
+
+bool IsWide(char32_t c) { return c >= 0x2E80; }  // CJK and beyond: a break may come between two
+
+// Code points of s, surrogate pairs joined.
+std::vector<char32_t> CodePoints(QStringView s) {
+  std::vector<char32_t> out;
+  out.reserve(size_t(s.size()));
+  for (qsizetype i = 0; i < s.size(); ++i) {
+    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+      out.push_back(QChar::surrogateToUcs4(s[i], s[i + 1]));
+      ++i;
+    } else {
+      out.push_back(s[i].unicode());
+    }
+  }
+  return out;
+}
+
+// A line may end before glyph k: after a run of spaces, or between two
+// characters of which one is wide.
+bool BreakBefore(const std::vector<Glyph>& g, size_t k) {
+  if (k == 0 || k >= g.size() || g[k].Code == U' ') return false;
+  return g[k - 1].Code == U' ' || IsWide(g[k - 1].Code) || IsWide(g[k].Code);
+}
+
+// Soft breaks where a line would pass the right edge, at the last place
+// that allows one; a word longer than the line stays whole. Spaces at a
+// soft break are dropped.
+std::vector<Line> WordBreak(std::vector<Line> lines, int width, int extra) {
+  std::vector<Line> out;
+  for (const Line& line : lines) {
+    const std::vector<Glyph>& g = line.Glyphs;
+    if (g.empty()) {
+      out.push_back(line);
+      continue;
+    }
+    size_t start = 0;
+    while (start < g.size()) {
+      size_t end = start;
+      for (int used = 0; end < g.size() && (end == start || used + g[end].Advance + extra <= width); ++end)
+        used += g[end].Advance + extra;
+      size_t last = end;
+      if (end < g.size()) {
+        size_t b = end;
+        while (b > start && !BreakBefore(g, b)) --b;
+        if (b > start) {
+          end = b;
+        } else {
+          while (end < g.size() && !BreakBefore(g, end)) ++end;
+        }
+        last = end;
+        while (last > start && g[last - 1].Code == U' ') --last;
+      }
+      Line piece;
+      piece.Glyphs.assign(g.begin() + std::ptrdiff_t(start), g.begin() + std::ptrdiff_t(last));
+      if (line.Accel >= int(start) && line.Accel < int(last)) piece.Accel = line.Accel - int(start);
+      for (const Glyph& x : piece.Glyphs) piece.Width += x.Advance + extra;
+      out.push_back(std::move(piece));
+      start = end;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+int TCanvas::SetTextCharacterExtra(int extra) {
+  const int old = FCharExtra;
+  FCharExtra = extra;
+  return old;
+}
+
+int TCanvas::TextWidth(const QString& text) const {
+  TextCache& cache = const_cast<TextCache&>(Text());
+  int w = 0;
+  for (char32_t c : CodePoints(text)) w += cache.Advance(c) + FCharExtra;
+  return w;
+}
+
+int TCanvas::TextHeight(const QString&) const { return Text().Metrics->height(); }
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+  QRect r(x, y, 0, 0);
+  DrawText(text, r, DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
+  TextCache& cache = const_cast<TextCache&>(Text());
+  const QFontMetrics& fm = *cache.Metrics;
+
+  // Hard lines, with accelerators resolved and tabs expanded.
+  std::vector<Line> lines;
+  QString rest = text;
+  if (flags & DT_SINGLELINE) rest.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+  if (!rest.isEmpty()) {
+    rest.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (QStringView s : QStringView(rest).split(QLatin1Char('\n'))) {
+      Line line;
+      const std::vector<char32_t> codes = CodePoints(s);
+      for (size_t i = 0; i < codes.size(); ++i) {
+        char32_t c = codes[i];
+        if (!(flags & DT_NOPREFIX) && c == U'&') {
+          if (i + 1 >= codes.size()) continue;
+          c = codes[++i];
+          if (c != U'&') line.Accel = int(line.Glyphs.size());
+        } else if ((flags & DT_EXPANDTABS) && c == U'\t') {
+          for (int k = 0; k < 8; ++k) line.Glyphs.push_back({U' ', cache.Advance(U' ')});
+          continue;
+        }
+        line.Glyphs.push_back({c, cache.Advance(c)});
+      }
+      for (const Glyph& g : line.Glyphs) line.Width += g.Advance + FCharExtra;
+      lines.push_back(std::move(line));
+    }
+  }
+
+  if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) lines = WordBreak(std::move(lines), r.width(), FCharExtra);
+
+  const int lineHeight = fm.height();
+  const int height = int(lines.size()) * lineHeight;
+  if (flags & DT_CALCRECT) {
+    int width = 0;
+    for (const Line& l : lines) width = std::max(width, l.Width);
+    r.setWidth(width);
+    r.setHeight(height);
+    return height;
+  }
+  if (!FPainter) return height;
+
+  FPainter->save();
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (!(flags & DT_NOCLIP)) FPainter->setClipRect(r, Qt::IntersectClip);
+  FPainter->setFont(cache.Font);
+  const QColor color = Colors::ToQColor(FFont->Color());
+  FPainter->setPen(color);
+  int y = r.top();
+  if (flags & DT_SINGLELINE) {
+    if (flags & DT_VCENTER) y = r.top() + (r.height() - lineHeight) / 2;
+    else if (flags & DT_BOTTOM) y = r.top() + r.height() - lineHeight;
+  }
+  // Lines well outside the visible area are passed over (glyphs may reach a
+  // little beyond their line).
+  const QRect visible = ClipRect();
+  const bool decorated = cache.Font.underline() || cache.Font.strikeOut();
+  for (const Line& line : lines) {
+    if (y > visible.bottom() + lineHeight || y + 2 * lineHeight <= visible.top()) {
+      y += lineHeight;
+      continue;
+    }
+    int x = r.left();
+    if (flags & DT_CENTER) x = r.left() + (r.width() - line.Width) / 2;
+    else if (flags & DT_RIGHT) x = r.left() + r.width() - line.Width;
+    for (size_t i = 0; i < line.Glyphs.size(); ++i) {
+      const Glyph& g = line.Glyphs[i];
+      if (g.Code != U' ' || decorated) FPainter->drawText(x, y + fm.ascent(), QString::fromUcs4(&g.Code, 1));
+      if (int(i) == line.Accel) FPainter->fillRect(QRect(x, y + fm.ascent() + 1, g.Advance, 1), color);
+      x += g.Advance + FCharExtra;
+    }
+    y += lineHeight;
+  }
+  FPainter->restore();
+  return height;
+}
