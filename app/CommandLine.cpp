@@ -1,4 +1,185 @@
-// Placeholder until the headless commands land.
 #include "CommandLine.h"
 
-bool TryRunCommandLine(int, char**, int*) { return false; }
+#include <QBuffer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "AtomicFile.h"
+#include "CardImage.h"
+#include "DocumentFormat.h"
+#include "DocumentInfo.h"
+#include "DocumentPageSetup.h"
+#include "StringTable.h"
+#include "Worksheet.h"
+
+namespace {
+
+enum ExitCode { exDone = 0, exFailed = 1, exUsage = 2 };
+
+constexpr int kInvalidFile = 1002;
+constexpr int kPixelsPerMm = 5;
+
+const char kUsage[] =
+    "Usage: tessolo [FILE.tsl]\n"
+    "       tessolo --info FILE\n"
+    "       tessolo --export-png OUT.png FILE [--scale N]\n"
+    "\n"
+    "  --info        print a JSON description of the document\n"
+    "  --export-png  paint the card into a PNG image, N output pixels per\n"
+    "                worksheet pixel (default 1; one worksheet pixel is 0.2 mm)\n";
+
+void Print(FILE* to, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+}
+
+int Usage(const QString& problem) {
+  Print(stderr, QStringLiteral("tessolo: %1\n").arg(problem));
+  std::fputs(kUsage, stderr);
+  return exUsage;
+}
+
+struct LoadedDocument {
+  TWorksheet Sheet;
+  DocumentPageSetup Setup;
+  QByteArray Version;
+};
+
+// Reads path; on failure says why on standard error (message 1002 first for a
+// file that is not a document).
+bool Load(const QString& path, LoadedDocument& doc) {
+  QString why;
+  bool tooLarge = false;
+  const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why, &tooLarge);
+  if (!bytes) {
+    Print(stderr, (tooLarge ? LoadStr(kInvalidFile) + QLatin1Char('\n') : QString()) + why + QLatin1Char('\n'));
+    return false;
+  }
+  const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(*bytes, doc.Sheet, doc.Setup, doc.Version);
+  if (!r.Ok()) {
+    Print(stderr, LoadStr(kInvalidFile) + QLatin1Char('\n') + r.Detail + QLatin1Char('\n'));
+    return false;
+  }
+  return true;
+}
+
+int Info(const QStringList& args) {
+  if (args.size() != 1) return Usage(QStringLiteral("--info takes exactly one document."));
+  LoadedDocument doc;
+  if (!Load(args[0], doc)) return exFailed;
+  const QByteArray json = DocumentInfoJson(doc.Sheet, doc.Setup, doc.Version);
+  std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+  return std::fflush(stdout) == 0 ? exDone : exFailed;
+}
+
+int ExportPng(const QStringList& args) {
+  QStringList files;
+  double scale = 1.0;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    QString value;
+    if (args[i] == QLatin1String("--scale")) {
+      if (++i == args.size()) return Usage(QStringLiteral("--scale needs a number."));
+      value = args[i];
+    } else if (args[i].startsWith(QLatin1String("--scale="))) {
+      value = args[i].mid(8);
+    } else {
+      files << args[i];
+      continue;
+    }
+    bool ok = false;
+    scale = value.toDouble(&ok);
+    if (!ok || !std::isfinite(scale) || scale <= 0)
+      return Usage(QStringLiteral("The scale \"%1\" is not a positive number.").arg(value));
+  }
+  if (files.size() != 2) return Usage(QStringLiteral("--export-png takes an output file and a document."));
+  const QString& out = files[0];
+
+  LoadedDocument doc;
+  if (!Load(files[1], doc)) return exFailed;
+  QString why;
+  QImage image = RenderCardImage(doc.Sheet, scale, &why);
+  if (image.isNull()) {
+    Print(stderr, why + QLatin1Char('\n'));
+    return exFailed;
+  }
+  // Printed at its true size by programs that honour the resolution.
+  const int dotsPerMeter = int(std::lround(scale * kPixelsPerMm * 1000));
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image)) {
+    Print(stderr, QStringLiteral("Cannot make the PNG image: %1\n").arg(writer.errorString()));
+    return exFailed;
+  }
+  if (!WriteFileAtomically(out, png, &why)) {
+    Print(stderr, QStringLiteral("Cannot save file \"%1\". %2\n").arg(out, why));
+    return exFailed;
+  }
+  return exDone;
+}
+
+int Run(const QStringList& args) {
+  const QString command = args.value(0);
+  const QStringList rest = args.mid(1);
+  if (command == QLatin1String("--info")) return Info(rest);
+  if (command == QLatin1String("--export-png")) return ExportPng(rest);
+  std::fputs(kUsage, stdout);
+  return exDone;
+}
+
+// Qt's own notes (such as a missing runtime folder) are not for the user of
+// a command whose output scripts read; real errors still come through.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+  Print(stderr, text + QLatin1Char('\n'));
+}
+
+bool IsHeadlessCommand(const char* arg) {
+  const QByteArray a(arg);
+  return a == "--info" || a == "--export-png" || a == "--help";
+}
+
+}  // namespace
+
+bool TryRunCommandLine(int argc, char** argv, int* exitCode) {
+  if (argc < 2 || !IsHeadlessCommand(argv[1])) return false;
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+
+  int appArgc = 1;  // our own arguments are not for Qt
+  std::unique_ptr<QGuiApplication> app;
+  const bool ownApp = !QCoreApplication::instance();
+  QtMessageHandler previous = nullptr;
+  if (ownApp) {
+    previous = qInstallMessageHandler(QuietMessages);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(appArgc, argv);
+  } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    std::fputs("tessolo: the headless commands need a QGuiApplication.\n", stderr);
+    *exitCode = exFailed;
+    return true;
+  }
+  *exitCode = Run(args);
+  app.reset();
+  if (ownApp) qInstallMessageHandler(previous);
+  return true;
+}
+
+std::optional<QString> DocumentPathFromArguments(const QStringList& arguments) {
+  if (arguments.size() != 2) return std::nullopt;
+  const QString& given = arguments[1];
+  const QString lower = given.toLower();
+  if (!lower.endsWith(QLatin1String(".tsl"))) return std::nullopt;
+  if (QFileInfo(lower).isFile()) return lower;
+  if (QFileInfo(given).isFile()) return given;
+  return std::nullopt;
+}

@@ -1,7 +1,26 @@
 #pragma once
-// The headless command line: "tessolo --info FILE" and
-// "tessolo --export-png OUT.png FILE [--scale N]". Runs without a display.
+// The command line: the document to open at start, and the headless commands
+// "tessolo --info FILE" and "tessolo --export-png OUT.png FILE [--scale N]",
+// which run without a display and create no window.
+#include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // When the arguments ask for a headless command, runs it, stores its exit
-// code and returns true; otherwise returns false and the window starts.
+// code (0 done, 1 the document or the output failed, 2 wrong arguments) and
+// returns true; otherwise returns false and the window starts.
+//
+// Call it first in main, before any application object exists: it then makes
+// its own QGuiApplication on the "offscreen" platform (fonts and painting
+// need one) and destroys it before returning, so main creates its
+// QApplication only when this returns false. If an application object
+// already exists it is used; it must then be a QGuiApplication.
 bool TryRunCommandLine(int argc, char** argv, int* exitCode);
+
+// The document named on the command line, for opening at start: exactly one
+// argument after the program whose lower-cased form ends in ".tsl". The
+// lower-cased path is taken when such a file exists, otherwise the path as
+// given (file names are case-sensitive here); nullopt when neither is a file.
+// arguments as QCoreApplication::arguments() gives them, the program first.
+std::optional<QString> DocumentPathFromArguments(const QStringList& arguments);

@@ -1,31 +1,47 @@
 #pragma once
 // Reading and writing documents (".tsl") and templates (".tpl"): a header
 // with the card size, then tagged records up to the end of the file, card
-// objects as component streams.
+// objects as component streams. The byte format itself is DocumentFormat.
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class TControl;
 class TWorksheet;
 struct DocumentPageSetup;
 
-// What the loader needs from the window it fills.
+// What the loader needs from the window it fills. Either may be left empty:
+// the worksheet is then built with TWorksheet::BuildWorksheet of the header's
+// size, and objects are appended to ObjectList.
 struct DocumentLoadHooks {
   std::function<void()> ResetWorksheet;            // after the header: a fresh, empty worksheet
   std::function<void(TControl*)> AttachObject;     // each card object read, in file order
 };
 
 // The document as bytes (header, records 14, 15, 16, 12, 11, 7, 8, objects, 5).
+// version8 is the version text (such as VersionString), NUL-padded to 8 bytes.
 QByteArray BuildDocumentBytes(const TWorksheet& sheet, const DocumentPageSetup& setup, QByteArrayView version8);
 
 // Writes the document to path, replacing the earlier file only once the new
-// one is safely on disk. On failure tells the user why and returns -1.
+// one is safely on disk. On failure tells the user why (the standard error
+// display) and returns -1; the earlier file is then unchanged.
 int SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
                      QByteArrayView version8);
 
-// Reads path onto a fresh worksheet. Returns 0, or -1 after message 1002 (or a
-// clear message for a damaged file); on -1 the caller discards the worksheet.
+// Reads path onto a fresh worksheet. Returns 0, or -1 after message 1002 (with
+// what is wrong added for a damaged file) or, for a file that cannot be read,
+// the standard error display. On -1 the page setup and version8 are as before
+// the call and the caller discards the worksheet; a file under 20 bytes or
+// one that cannot be read leaves the worksheet untouched.
 int LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
                      const DocumentLoadHooks& hooks);
+
+// The same for bytes already in memory (templates, tests, fuzzing).
+int LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
+                      const DocumentLoadHooks& hooks);
+
+// The whole of a file no larger than any document can be; nullopt with the
+// reason in *error when it cannot be read or (*tooLarge) is too large.
+std::optional<QByteArray> ReadDocumentFileBytes(const QString& path, QString* error, bool* tooLarge = nullptr);

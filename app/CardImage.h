@@ -1,0 +1,18 @@
+#pragma once
+// The card as the worksheet shows it (background picture and card objects;
+// no grid, no selection marks or other editing aids) painted into an image,
+// for PNG export.
+#include <QImage>
+#include <QString>
+
+class TWorksheet;
+
+// Limits of an exported image, against scales that would exhaust memory.
+inline constexpr int MaxCardImageSide = 30000;
+inline constexpr qint64 MaxCardImagePixels = 100'000'000;
+
+// Paints the worksheet at scale output pixels per worksheet pixel. Returns a
+// null image with the reason in *error when the image would be too large or
+// there is no worksheet. Editing aids are hidden while painting and shown
+// again afterwards.
+QImage RenderCardImage(TWorksheet& sheet, double scale, QString* error = nullptr);
