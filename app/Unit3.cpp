@@ -140,15 +140,6 @@ bool TForm3::OpenFromCommandLine() {
   return false;
 }
 
-void TForm3::RunStartWizard(int) {
-  ResetWorksheet();
-  if (BGImage) BGImage->SetVisible(false);
-  DocumentFileName = DefaultFileName;
-  SetDocumentCaption();
-  DocumentOpen = true;
-  UpdateCommands();
-  Modified = false;
-}
 
 // ---- Documents ------------------------------------------------------------------
 
@@ -198,17 +189,12 @@ void TForm3::FileMenuClick() {
 }
 
 // ---- Commands -------------------------------------------------------------------
+// The document commands live in Unit3Commands.cpp.
 
-// The document, page setup and printing commands come with their own
-// windows; until then they do nothing.
-void TForm3::FileNewClick() {}
-void TForm3::FileOpenClick() {}
-void TForm3::FileSaveClick() {}
-void TForm3::FileSaveAsClick() {}
-void TForm3::WorkSheetClearClick() {}
+// Printing and its preview come with their own windows; until then they do
+// nothing.
 void TForm3::FilePreviewClick() {}
 void TForm3::FilePrintClick() {}
-void TForm3::FilePrintSetupClick() {}
 
 void TForm3::FileExitClick() { close(); }
 
@@ -266,14 +252,14 @@ void TForm3::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-bool TForm3::FormCloseQuery() {
+bool TForm3::WriteSettingsOrSay() {
   // The window closes even when its positions cannot be kept.
   QString error;
-  if (!WriteSettings(&error))
-    UI().MessageBox(QStringLiteral("ウィンドウの位置を %1 に保存できませんでした。\n%2")
-                        .arg(QDir::toNativeSeparators(SettingsPath), error),
-                    LoadStr(1010), mbOK);
-  return true;
+  if (WriteSettings(&error)) return true;
+  UI().MessageBox(QStringLiteral("ウィンドウの位置を %1 に保存できませんでした。\n%2")
+                      .arg(QDir::toNativeSeparators(SettingsPath), error),
+                  LoadStr(1010), mbOK);
+  return false;
 }
 
 THelpWindow* TForm3::HelpWindow() const { return FHelpWindow.data(); }

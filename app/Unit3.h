@@ -51,9 +51,9 @@ class TForm3 : public TForm2 {
   // ---- Start-up ------------------------------------------------------------
   void FormActivate();
   bool OpenFromCommandLine();
-  // Until the start wizard exists: an empty worksheet of the document's
-  // card size.
-  void RunStartWizard(int startMode);
+  // The start wizard in mode 1 (start-up) or 2 (New), and what its choice
+  // leads to. Virtual so that tests can stand in for the modal wizard.
+  virtual void RunStartWizard(int startMode);
 
   // ---- Documents -----------------------------------------------------------
   void ResetWorksheet();
@@ -81,6 +81,19 @@ class TForm3 : public TForm2 {
   void FileExitClick();
   // Whether the window may close; writes the settings when it will.
   bool FormCloseQuery();
+
+  // ---- Document operations (Unit3Commands.cpp) --------------------------------
+  // Whether the calling command may go on (offers to save a modified document).
+  bool ConfirmDiscard();
+  // 0 when written, -1 when the user cancelled the save dialog or the write failed.
+  int SaveDocumentAs();
+  // Appends ".tsl" unless the name already ends in exactly ".tsl".
+  static QString EnsureExtension(const QString& fileName);
+  // The page setup dialog for a new, empty document.
+  void NewDocument();
+  void OpenDocument();
+  // Writes quorin.con, telling the user when that fails; the close goes on.
+  bool WriteSettingsOrSay();
   void Contents1Click();
   void About1Click();
 

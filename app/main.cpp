@@ -1,4 +1,7 @@
 // Program entry: headless commands first; otherwise the main window.
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 #include "Application.h"
@@ -17,6 +20,10 @@ int main(int argc, char** argv) {
   TApplication app(argc, argv);
   QApplication::setApplicationName(LoadStr(1011));
   InstallFontSubstitutions();
+  // The platform's own dialogs (file dialogs, buttons) speak Japanese too.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTranslator);
   QtUserInterface ui;
   SetUI(&ui);
   int result = 1;

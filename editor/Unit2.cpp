@@ -182,6 +182,14 @@ void TForm2::AttachWorksheetView() {
   DrawView->show();
 }
 
+void TForm2::WorksheetResized() {
+  if (!DrawPanel || !DrawView) return;
+  if (QWidget* holder = DrawView->parentWidget())
+    holder->resize(DrawPanel->Left() + DrawPanel->Width() + 10, DrawPanel->Top() + DrawPanel->Height() + 10);
+  DrawView->setGeometry(DrawPanel->BoundsRect());
+  DrawView->update();
+}
+
 bool TForm2::WorksheetShown() const { return DrawPanel && DrawView; }
 
 void TForm2::ForgetWorksheetObjects() {

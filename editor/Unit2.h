@@ -109,6 +109,8 @@ class TForm2 : public TForm1, public TWorksheet {
   // show the new panel afterwards.
   void DetachWorksheetView();
   void AttachWorksheetView();
+  // Fits the scroll box's contents to DrawPanel after its size changed.
+  void WorksheetResized();
   // True while DrawPanel exists and is shown in ScrollBox0.
   bool WorksheetShown() const;
 

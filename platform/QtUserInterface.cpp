@@ -16,7 +16,13 @@ QStringList QtFilters(const QString& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    out << parts[i] + QStringLiteral(" [") + patterns + QStringLiteral("] (") + patterns + QLatin1Char(')');
+    // Qt reads the patterns from the last parentheses; a description that
+    // already ends with them is used as it stands.
+    const QString& description = parts[i];
+    if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('(') + patterns + QLatin1Char(')')))
+      out << description;
+    else
+      out << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
   }
   return out;
 }

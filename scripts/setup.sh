@@ -10,7 +10,7 @@ TESSOLO_PACKAGES=(
   libjpeg62-turbo-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-ipafont fonts-ipaexfont
+  fonts-ipafont fonts-ipaexfont qt6-translations-l10n
 )
 
 tessolo_install_packages() {

@@ -42,6 +42,20 @@ class RecordingForm3 : public TForm3 {
   QStringList Loaded;
   bool LoadSucceeds = true;
 
+  // Stands in for the start wizard: records its mode and starts an empty
+  // card of the document's size, as choosing "no template" does.
+  QList<int> WizardRuns;
+  void RunStartWizard(int startMode) override {
+    WizardRuns << startMode;
+    ResetWorksheet();
+    if (BGImage) BGImage->SetVisible(false);
+    DocumentFileName = DefaultFileName;
+    SetDocumentCaption();
+    DocumentOpen = true;
+    UpdateCommands();
+    Modified = false;
+  }
+
   int LoadDocument(const QString& path) override {
     Loaded << path;
     ResetWorksheet();
@@ -285,11 +299,12 @@ TEST_F(MainWindowTest, MaximizeKeepsTheRestoredBounds) {
   EXPECT_EQ(form->WindowSettings.MainMaximized, 0);
 }
 
-TEST_F(MainWindowTest, FirstActivationOpensAnEmptyCardOnce) {
+TEST_F(MainWindowTest, FirstActivationRunsTheWizardOnce) {
   auto form = MakeForm();
   form->FormActivate();
   EXPECT_FALSE(form->FirstActivation);
   EXPECT_TRUE(form->Loaded.isEmpty());
+  EXPECT_EQ(form->WizardRuns, QList<int>{1});
   ASSERT_NE(form->DrawPanel, nullptr);
   EXPECT_TRUE(form->WorksheetShown());
   EXPECT_EQ(form->DrawPanel->BoundsRect(), QRect(10, 10, 455, 275));
@@ -308,6 +323,7 @@ TEST_F(MainWindowTest, FirstActivationOpensAnEmptyCardOnce) {
   TPanel* panel = form->DrawPanel;
   form->FormActivate();
   EXPECT_EQ(form->DrawPanel, panel);
+  EXPECT_EQ(form->WizardRuns, QList<int>{1});
 }
 
 TEST_F(MainWindowTest, OpenFromCommandLineFollowsTheArgumentRules) {

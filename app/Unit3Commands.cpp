@@ -1,0 +1,185 @@
+// The document commands of the main window: New, Open, Save, Save As, clear
+// worksheet, page setup, and the close query.
+#include <QFileInfo>
+
+#include "Image.h"
+#include "Messages.h"
+#include "PageSetDlg.h"
+#include "PageSetupCommand.h"
+#include "StartWizardFlow.h"
+#include "StringTable.h"
+#include "Unit3.h"
+#include "WinControl.h"
+
+namespace {
+// The name the user chose in the save dialog, nullopt when cancelled.
+std::optional<QString> AskSaveName(TFileDialogRequest& dialog) {
+  dialog.Filter = LoadStr(1030);
+  return UI().SaveFileName(dialog);
+}
+}  // namespace
+
+QString TForm3::EnsureExtension(const QString& fileName) {
+  return fileName.endsWith(QStringLiteral(".tsl"), Qt::CaseSensitive) ? fileName : fileName + QStringLiteral(".tsl");
+}
+
+bool TForm3::ConfirmDiscard() {
+  if (!Modified) return true;
+  while (true) {
+    switch (ShowMessageId(1001, mbYesNoCancel)) {
+      case mrYes:
+        if (DocumentFileName != DefaultFileName) {
+          // A document that could not be saved is not given up.
+          return SaveDocument(DocumentFileName) == 0;
+        }
+        if (SaveDocumentAs() == 0) return true;
+        continue;  // the save dialog was cancelled (or the write failed): ask again
+      case mrNo: return true;
+      default: return false;
+    }
+  }
+}
+
+int TForm3::SaveDocumentAs() {
+  SaveDialog1.FileName = DocumentFileName;
+  QString chosen;
+  while (true) {
+    const std::optional<QString> name = AskSaveName(SaveDialog1);
+    if (!name) return -1;
+    chosen = EnsureExtension(*name);
+    SaveDialog1.FileName = chosen;
+    if (QFileInfo::exists(chosen) && ShowMessageId(1003, mbOKCancel) != mrOk) continue;
+    if (SaveDocument(chosen) != 0) return -1;  // the reason has been shown; nothing renamed
+    break;
+  }
+  if (DocumentFileName == DefaultFileName) {
+    DocumentFileName = chosen;
+    SetDocumentCaption();
+  } else if (DocumentFileName != chosen) {
+    if (ShowMessageId(1004, mbYesNo) == mrYes) {
+      DocumentFileName = chosen;
+      SetDocumentCaption();
+    }
+  }
+  return 0;
+}
+
+void TForm3::RunStartWizard(int startMode) {
+  TStartWizardHooks hooks;
+  hooks.ShowWizard = [this](int mode) { return RunWizard(mode, ProgramFolder(), this); };
+  hooks.OpenDocument = [this] { OpenDocument(); };
+  hooks.NewDocument = [this] { NewDocument(); };
+  hooks.LoadDocument = [this](const QString& path) { return LoadDocument(path); };
+  hooks.DiscardDocument = [this] {
+    DiscardEditorWorksheet();
+    Modified = false;
+    DocumentOpen = false;
+    UpdateCommands();
+  };
+  hooks.TemplateOpened = [this](const QString& name) {
+    DocumentFileName = name;
+    SetDocumentCaption();
+    DocumentOpen = true;
+    UpdateCommands();
+  };
+  RunStartWizardFlow(startMode, DefaultFileName, hooks);
+}
+
+void TForm3::FileNewClick() {
+  if (!ConfirmDiscard()) return;
+  RunStartWizard(2);
+}
+
+void TForm3::NewDocument() {
+  DocumentSetup.LegacyPageSetup = false;
+  const std::optional<DocumentPageSetup> chosen =
+      RunPageSetupDialog(PageSetupDialogMode::NewDocument, DocumentSetup, ProgramFolder(), WindowSettings.SetupDlgTop,
+                         WindowSettings.SetupDlgLeft, this);
+  if (!chosen) return;
+  DocumentSetup = *chosen;
+  DocumentSetup.LegacyPageSetup = false;
+  ResetWorksheet();
+  if (BGImage) BGImage->SetVisible(false);
+  DocumentFileName = DefaultFileName;
+  SetDocumentCaption();
+  DocumentOpen = true;
+  UpdateCommands();
+  Modified = true;
+}
+
+void TForm3::OpenDocument() {
+  if (!ConfirmDiscard()) return;
+  OpenDialog1.Filter = LoadStr(1030);
+  const std::optional<QString> path = UI().OpenFileName(OpenDialog1);
+  if (!path) return;
+  if (LoadDocument(*path) != 0) {
+    DiscardEditorWorksheet();
+    Modified = false;
+    DocumentOpen = false;
+    UpdateCommands();
+    return;
+  }
+  DocumentFileName = *path;
+  SetDocumentCaption();
+  DocumentOpen = true;
+  UpdateCommands();
+}
+
+void TForm3::FileOpenClick() { OpenDocument(); }
+
+void TForm3::FileSaveClick() {
+  if (!DocumentOpen) return;
+  if (DocumentFileName != DefaultFileName)
+    SaveDocument(DocumentFileName);
+  else
+    SaveDocumentAs();
+}
+
+void TForm3::FileSaveAsClick() {
+  if (!DocumentOpen) return;
+  SaveDocumentAs();
+}
+
+void TForm3::WorkSheetClearClick() {
+  if (!DocumentOpen) return;
+  if (ShowMessageId(1005, mbOKCancel) != mrOk) return;
+  ResetWorksheet();
+  if (BGImage) BGImage->SetVisible(false);
+  Modified = true;
+}
+
+void TForm3::FilePrintSetupClick() {
+  if (!DocumentOpen || !DrawPanel) return;
+  const int oldWidth = DrawPanel->Width(), oldHeight = DrawPanel->Height();
+  if (PageSetupCommand(DocumentSetup, *this, WindowSettings.SetupDlgTop, WindowSettings.SetupDlgLeft, ProgramFolder(),
+                       this))
+    MarkModified();
+  if (DrawPanel && (DrawPanel->Width() != oldWidth || DrawPanel->Height() != oldHeight)) WorksheetResized();
+}
+
+bool TForm3::FormCloseQuery() {
+  if (Modified) {
+    switch (ShowMessageId(1001, mbYesNoCancel)) {
+      case mrYes:
+        if (DocumentFileName != DefaultFileName) {
+          if (SaveDocument(DocumentFileName) != 0) return false;  // keep what could not be saved
+          break;
+        }
+        SaveDialog1.FileName = DocumentFileName;
+        while (true) {
+          const std::optional<QString> name = AskSaveName(SaveDialog1);
+          if (!name) return false;
+          const QString chosen = EnsureExtension(*name);
+          SaveDialog1.FileName = chosen;
+          if (QFileInfo::exists(chosen) && ShowMessageId(1003, mbOKCancel) != mrOk) continue;
+          if (SaveDocument(chosen) != 0) return false;
+          break;
+        }
+        break;
+      case mrNo: break;
+      default: return false;
+    }
+  }
+  WriteSettingsOrSay();
+  return true;
+}
