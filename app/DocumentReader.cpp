@@ -22,6 +22,7 @@ namespace DocumentFormat {
 
 namespace {
 
+// Ends a read from wherever it was found to fail.
 struct Stop {
   ReadError Error;
   QString Detail;
@@ -48,6 +49,8 @@ class Reader {
       do Record();
       while (FPos < FBytes.size());
     } catch (const Stop& stop) {
+      // No half-taken page setup may outlive a failed read: the next new or
+      // opened document would start from it.
       FSetup = savedSetup;
       FVersion = savedVersion;
       result.Error = stop.Error;

@@ -148,7 +148,10 @@ void TForm3::ResetWorksheet() { ResetEditorWorksheet(DocumentSetup.SheetWidthPx,
 int TForm3::SaveDocument(const QString& path) {
   if (TextEditing) CloseTextEditor();
   const int result = SaveDocumentFile(path, *this, DocumentSetup, VersionString);
-  if (result == 0) Modified = false;
+  if (result == 0) {
+    Modified = false;
+    DocumentSetup.LegacyPageSetup = false;
+  }
   return result;
 }
 
@@ -157,7 +160,10 @@ int TForm3::LoadDocument(const QString& path) {
   hooks.ResetWorksheet = [this] { ResetWorksheet(); };
   hooks.AttachObject = [this](TControl* object) { AttachObject(object); };
   const int result = LoadDocumentFile(path, *this, DocumentSetup, DocumentVersion, hooks);
-  if (result == 0) Modified = false;
+  if (result == 0) {
+    Modified = false;
+    DocumentSetup.LegacyPageSetup = false;
+  }
   return result;
 }
 

@@ -112,9 +112,9 @@ class Writer {
           if (TPersistent* sub = p.GetObj(obj)) {
             char buffer[256];
             size_t n = std::min<size_t>(prefix.size(), 255);
-            std::memcpy(buffer, prefix.data(), n);
+            if (n > 0) std::memcpy(buffer, prefix.data(), n);  // an empty view may hold a null pointer
             const size_t take = std::min(p.Name.size(), 255 - n);
-            std::memcpy(buffer + n, p.Name.data(), take);
+            if (take > 0) std::memcpy(buffer + n, p.Name.data(), take);
             n += take;
             if (n < 255) buffer[n++] = '.';
             Properties(*sub, std::string_view(buffer, n));
