@@ -94,6 +94,9 @@ class TForm3 : public TForm2 {
   void OpenDocument();
   // Writes quorin.con, telling the user when that fails; the close goes on.
   bool WriteSettingsOrSay();
+  // The save dialog with the overwrite question until a name is written:
+  // 0 with the name in *chosen, -1 when cancelled or the write failed.
+  int SaveThroughDialog(QString* chosen);
   void Contents1Click();
   void About1Click();
 

@@ -40,18 +40,21 @@ bool TForm3::ConfirmDiscard() {
   }
 }
 
-int TForm3::SaveDocumentAs() {
+int TForm3::SaveThroughDialog(QString* chosen) {
   SaveDialog1.FileName = DocumentFileName;
-  QString chosen;
   while (true) {
     const std::optional<QString> name = AskSaveName(SaveDialog1);
     if (!name) return -1;
-    chosen = EnsureExtension(*name);
-    SaveDialog1.FileName = chosen;
-    if (QFileInfo::exists(chosen) && ShowMessageId(1003, mbOKCancel) != mrOk) continue;
-    if (SaveDocument(chosen) != 0) return -1;  // the reason has been shown; nothing renamed
-    break;
+    *chosen = EnsureExtension(*name);
+    SaveDialog1.FileName = *chosen;
+    if (QFileInfo::exists(*chosen) && ShowMessageId(1003, mbOKCancel) != mrOk) continue;
+    return SaveDocument(*chosen);  // a failed write has shown its reason
   }
+}
+
+int TForm3::SaveDocumentAs() {
+  QString chosen;
+  if (SaveThroughDialog(&chosen) != 0) return -1;
   if (DocumentFileName == DefaultFileName) {
     DocumentFileName = chosen;
     SetDocumentCaption();
@@ -165,15 +168,10 @@ bool TForm3::FormCloseQuery() {
           if (SaveDocument(DocumentFileName) != 0) return false;  // keep what could not be saved
           break;
         }
-        SaveDialog1.FileName = DocumentFileName;
-        while (true) {
-          const std::optional<QString> name = AskSaveName(SaveDialog1);
-          if (!name) return false;
-          const QString chosen = EnsureExtension(*name);
-          SaveDialog1.FileName = chosen;
-          if (QFileInfo::exists(chosen) && ShowMessageId(1003, mbOKCancel) != mrOk) continue;
-          if (SaveDocument(chosen) != 0) return false;
-          break;
+        {
+          // No renaming and no question 1004 when closing.
+          QString chosen;
+          if (SaveThroughDialog(&chosen) != 0) return false;
         }
         break;
       case mrNo: break;
