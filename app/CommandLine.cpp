@@ -14,6 +14,7 @@
 #include "DocumentFormat.h"
 #include "DocumentInfo.h"
 #include "DocumentPageSetup.h"
+#include "FontSubstitution.h"
 #include "StringTable.h"
 #include "Worksheet.h"
 
@@ -168,6 +169,7 @@ bool TryRunCommandLine(int argc, char** argv, int* exitCode) {
     *exitCode = exFailed;
     return true;
   }
+  InstallFontSubstitutions();  // cards name Windows fonts; draw them as the window does
   *exitCode = Run(args);
   app.reset();
   if (ownApp) qInstallMessageHandler(previous);
