@@ -78,7 +78,7 @@ class TCanvas {
   // The Qt font, its metrics and the advances of the characters met so
   // far, for the current font on the current device.
   struct TextCache;
-  const TextCache& Text() const;
+  TextCache& Text() const;
   static int Clamp(int v) { return v < -MaxCoord ? -MaxCoord : v > MaxCoord ? MaxCoord : v; }
   static QPoint Clamped(int x, int y) { return QPoint(Clamp(x), Clamp(y)); }
   static void ClampInPlace(int& x, int& y) {

@@ -35,7 +35,7 @@ TCanvas::TCanvas()
 
 TCanvas::~TCanvas() = default;
 
-const TCanvas::TextCache& TCanvas::Text() const {
+TCanvas::TextCache& TCanvas::Text() const {
   const QPaintDevice* device = FPainter ? FPainter->device() : nullptr;
   const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
   if (FText && FText->State == *FFont && FText->Device == device && FText->DpiX == dpiX && FText->DpiY == dpiY)
@@ -136,7 +136,7 @@ int TCanvas::SetTextCharacterExtra(int extra) {
 }
 
 int TCanvas::TextWidth(const QString& text) const {
-  TextCache& cache = const_cast<TextCache&>(Text());
+  TextCache& cache = Text();
   int w = 0;
   for (char32_t c : CodePoints(text)) w += cache.Advance(c) + FCharExtra;
   return w;
@@ -150,7 +150,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
-  TextCache& cache = const_cast<TextCache&>(Text());
+  TextCache& cache = Text();
   const QFontMetrics& fm = *cache.Metrics;
 
   // Hard lines, with accelerators resolved and tabs expanded.

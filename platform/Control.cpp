@@ -3,6 +3,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 #include "Canvas.h"
 #include "WinControl.h"
@@ -128,12 +130,26 @@ void TControl::SendToBack() {
   if (FParent) FParent->SetChildOrder(this, 0);
 }
 
+namespace {
+// a * M / D rounded as MulDiv rounds, but wide, for edges that may not fit
+// in an int once scaled (SetBounds then clamps them).
+int64_t ScaleWide(int64_t a, int M, int D) {
+  if (D == 0) return -1;
+  const int64_t p = a * M;
+  const int64_t q = (std::llabs(p) + std::llabs(int64_t(D)) / 2) / std::llabs(int64_t(D));
+  return (p < 0) != (D < 0) ? -q : q;
+}
+int Fit(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+}  // namespace
+
 void TControl::ChangeScale(int M, int D) {
-  const int x = MulDiv(FLeft, M, D);
-  const int y = MulDiv(FTop, M, D);
-  const int w = MulDiv(FLeft + FWidth, M, D) - x;
-  const int h = MulDiv(FTop + FHeight, M, D) - y;
-  SetBounds(x, y, w, h);
+  // Right and bottom edges are scaled and the size taken from them, so that
+  // neighbouring controls stay neighbours.
+  const int64_t x = ScaleWide(FLeft, M, D);
+  const int64_t y = ScaleWide(FTop, M, D);
+  const int64_t w = ScaleWide(int64_t(FLeft) + FWidth, M, D) - x;
+  const int64_t h = ScaleWide(int64_t(FTop) + FHeight, M, D) - y;
+  SetBounds(Fit(x), Fit(y), Fit(w), Fit(h));
   if (!FParentFont) {
     const bool keep = FParentFont;
     FFont->SetSize(MulDiv(FFont->Size(), M, D));

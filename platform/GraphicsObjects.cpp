@@ -1,5 +1,6 @@
 #include "GraphicsObjects.h"
 
+#include <climits>
 #include <cstdlib>
 
 int MulDiv(int a, int b, int c) {
@@ -7,6 +8,7 @@ int MulDiv(int a, int b, int c) {
   const int64_t p = int64_t(a) * int64_t(b);
   int64_t q = (std::llabs(p) + std::llabs(int64_t(c)) / 2) / std::llabs(int64_t(c));
   if ((p < 0) != (c < 0)) q = -q;
+  if (q < INT_MIN || q > INT_MAX) return -1;  // overflow, as the platform reports it
   return static_cast<int>(q);
 }
 
@@ -156,7 +158,10 @@ void TFont::SetHeight(int v) {
   }
 }
 int TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, PixelsPerInch, 72)); }
+void TFont::SetSize(int points) {
+  const int h = MulDiv(points, PixelsPerInch, 72);
+  SetHeight(h == INT_MIN ? INT_MAX : -h);
+}
 void TFont::SetName(const QString& v) {
   // An empty name is ignored, as the platform does: a font always has one,
   // and streams leave an empty one out.

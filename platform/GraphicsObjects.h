@@ -108,5 +108,5 @@ class TFont : public TGraphicsObject {
 };
 
 // MulDiv as the platform computes it: a * b / c rounded half away from zero,
-// -1 when c is 0.
+// -1 when c is 0 or the result does not fit.
 int MulDiv(int a, int b, int c);

@@ -22,6 +22,8 @@ TEST(MulDiv, RoundsHalvesAwayFromZero) {
   // The product is taken wide, as the platform does.
   EXPECT_EQ(MulDiv(100000, 100000, 100000), 100000);
   EXPECT_EQ(MulDiv(2147483647, 2, 2), 2147483647);
+  EXPECT_EQ(MulDiv(2147483647, 2, 1), -1);  // overflow
+  EXPECT_EQ(MulDiv(-2147483647 - 1, 1, -1), -1);
 }
 
 TEST(Font, HeightAndPointSizeAgreeAt96PixelsPerInch) {
