@@ -68,11 +68,18 @@ void TImage::SetTransparent(bool v) {
   Invalidate();
 }
 
+void TImage::SetBounds(int left, int top, int width, int height) {
+  if (FAutoSize && FPicture && FPicture->Width() > 0 && FPicture->Height() > 0) {
+    width = FPicture->Width();
+    height = FPicture->Height();
+  }
+  TGraphicControl::SetBounds(left, top, width, height);
+}
+
 void TImage::PictureChanged() {
   FScaledValid = false;
   FScaled = QImage();
-  if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0)
-    SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
+  SetBounds(Left(), Top(), Width(), Height());  // AutoSize takes the new picture's size
   Invalidate();
 }
 

@@ -22,6 +22,8 @@ class TImage : public TGraphicControl {
   void SetStretch(bool v);
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool v);
+  // With AutoSize on, a picture's size wins over any other.
+  void SetBounds(int left, int top, int width, int height) override;
   bool Center() const { return FCenter; }
   void SetCenter(bool v);
   bool Transparent() const { return FTransparent; }

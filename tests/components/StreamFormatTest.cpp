@@ -280,4 +280,25 @@ TEST(ImageStream, PicturesComeBackByteForByte) {
   EXPECT_THROW(ComponentStream::ReadComponent(broken, target), EReadError);
 }
 
+TEST(ImageStream, AutoSizedPictureKeepsItsPicturesSizeInAnyOrder) {
+  QImage bitmap(6, 4, QImage::Format_RGB32);
+  bitmap.fill(Qt::red);
+  TImage source(nullptr);
+  source.Picture()->SetGraphic(TBitmap::FromImage(bitmap));
+  const QByteArray data = source.Picture()->WriteData();
+  const QByteArray binary = '\x0A' + Le32(uint32_t(data.size())) + data;
+  // The size comes after the picture here, unlike in what the writer makes.
+  const QByteArray stream = Stream("TImage", Prop("AutoSize", Hex("09")) + Prop("Picture.Data", binary) +
+                                                 Prop("Width", Hex("03 2C 01")) + Prop("Height", Hex("02 28")));
+  TImage image(nullptr);
+  ComponentStream::ReadComponent(stream, image);
+  EXPECT_EQ(image.BoundsRect(), QRect(0, 0, 6, 4));
+  image.SetBounds(5, 6, 100, 100);
+  EXPECT_EQ(image.BoundsRect(), QRect(5, 6, 6, 4));
+  image.SetAutoSize(false);
+  image.SetBounds(5, 6, 100, 100);
+  EXPECT_EQ(image.BoundsRect(), QRect(5, 6, 100, 100));
+  EXPECT_EQ(Rewrite(ComponentStream::WriteComponent(image)), ComponentStream::WriteComponent(image));
+}
+
 }  // namespace
