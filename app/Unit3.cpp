@@ -127,17 +127,25 @@ bool TForm3::OpenFromCommandLine() {
   else
     return false;
   if (LoadDocument(path) == 0) {
-    DocumentFileName = path;
-    SetDocumentCaption();
-    DocumentOpen = true;
-    UpdateCommands();
+    DocumentOpened(path);
     return true;
   }
+  DocumentLoadFailed();
+  return false;
+}
+
+void TForm3::DocumentOpened(const QString& name) {
+  DocumentFileName = name;
+  SetDocumentCaption();
+  DocumentOpen = true;
+  UpdateCommands();
+}
+
+void TForm3::DocumentLoadFailed() {
   if (DrawPanel) DiscardEditorWorksheet();
   Modified = false;
   DocumentOpen = false;
   UpdateCommands();
-  return false;
 }
 
 

@@ -62,6 +62,11 @@ class TForm3 : public TForm2 {
   // Virtual so that a test can stand in for the document reader.
   virtual int LoadDocument(const QString& path);
   void SetDocumentCaption();
+  // The document named name is on the worksheet: caption, DocumentOpen and
+  // the commands follow.
+  void DocumentOpened(const QString& name);
+  // A load failed: the worksheet goes, nothing is open or modified.
+  void DocumentLoadFailed();
 
   // ---- Command enabling ------------------------------------------------------
   void UpdateCommands();

@@ -73,18 +73,8 @@ void TForm3::RunStartWizard(int startMode) {
   hooks.OpenDocument = [this] { OpenDocument(); };
   hooks.NewDocument = [this] { NewDocument(); };
   hooks.LoadDocument = [this](const QString& path) { return LoadDocument(path); };
-  hooks.DiscardDocument = [this] {
-    DiscardEditorWorksheet();
-    Modified = false;
-    DocumentOpen = false;
-    UpdateCommands();
-  };
-  hooks.TemplateOpened = [this](const QString& name) {
-    DocumentFileName = name;
-    SetDocumentCaption();
-    DocumentOpen = true;
-    UpdateCommands();
-  };
+  hooks.DiscardDocument = [this] { DocumentLoadFailed(); };
+  hooks.TemplateOpened = [this](const QString& name) { DocumentOpened(name); };
   RunStartWizardFlow(startMode, DefaultFileName, hooks);
 }
 
@@ -103,10 +93,7 @@ void TForm3::NewDocument() {
   DocumentSetup.LegacyPageSetup = false;
   ResetWorksheet();
   if (BGImage) BGImage->SetVisible(false);
-  DocumentFileName = DefaultFileName;
-  SetDocumentCaption();
-  DocumentOpen = true;
-  UpdateCommands();
+  DocumentOpened(DefaultFileName);
   Modified = true;
 }
 
@@ -116,16 +103,10 @@ void TForm3::OpenDocument() {
   const std::optional<QString> path = UI().OpenFileName(OpenDialog1);
   if (!path) return;
   if (LoadDocument(*path) != 0) {
-    DiscardEditorWorksheet();
-    Modified = false;
-    DocumentOpen = false;
-    UpdateCommands();
+    DocumentLoadFailed();
     return;
   }
-  DocumentFileName = *path;
-  SetDocumentCaption();
-  DocumentOpen = true;
-  UpdateCommands();
+  DocumentOpened(*path);
 }
 
 void TForm3::FileOpenClick() { OpenDocument(); }
