@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "ColorDialog.h"
@@ -67,7 +68,8 @@ class StylingDocumentTest : public ::testing::Test {
   static std::vector<int> PanelLefts(const TForm3& f) {
     std::vector<int> out;
     for (TControl* c : f.DrawPanel->Controls())
-      if (auto* s = dynamic_cast<TQuShape*>(c)) out.push_back(s->Left());
+      if (std::find(f.ObjectList.begin(), f.ObjectList.end(), c) != f.ObjectList.end())
+        out.push_back(static_cast<TQuShape*>(c)->Left());
     return out;
   }
   static std::vector<int> ListLefts(const TForm3& f) {
@@ -82,29 +84,29 @@ class StylingDocumentTest : public ::testing::Test {
 
 TEST_F(StylingDocumentTest, OrderColoursAndCustomColoursSurviveSaveAndReload) {
   auto form = NewDocument();
-  // Overlapping rectangles at lefts 40, 60, 80, drawn in that order.
-  DrawRectangle(*form, QRect(40, 40, 60, 40));
-  TQuShape* b = DrawRectangle(*form, QRect(60, 50, 60, 40));
-  TQuShape* c = DrawRectangle(*form, QRect(80, 60, 60, 40));
+  // Rectangles at lefts 40, 100, 160, drawn in that order.
+  DrawRectangle(*form, QRect(40, 40, 40, 30));
+  TQuShape* b = DrawRectangle(*form, QRect(100, 40, 40, 30));
+  TQuShape* c = DrawRectangle(*form, QRect(160, 40, 40, 30));
 
   // Fill the middle one from the palette, give the last a pen colour chosen
   // with new custom colours.
-  Click(*form, {70, 52});
+  Click(*form, {120, 55});
   ASSERT_EQ(form->SelectedObject, b);
   PressSwatch(form->ColorButtons[12], Qt::RightButton);
   const QStringList custom{QStringLiteral("ColorA=123456"), QStringLiteral("ColorB=FFFFFF")};
   Scripted.Ui.ReplyColor(TColorReply{TColor(0x123456), custom});
-  Click(*form, {138, 98});
+  Click(*form, {180, 55});
   ASSERT_EQ(form->SelectedObject, c);
   form->ForColorClick();
   ASSERT_EQ(c->Pen()->Color(), TColor(0x123456));
 
   // The last to the bottom, the first to the top.
-  Click(*form, {138, 98}, Qt::RightButton);
+  Click(*form, {180, 55}, Qt::RightButton);
   form->BackClick();
-  Click(*form, {41, 41}, Qt::RightButton);
+  Click(*form, {60, 55}, Qt::RightButton);
   form->FrontClick();
-  const std::vector<int> expected{80, 60, 40};
+  const std::vector<int> expected{160, 100, 40};
   ASSERT_EQ(ListLefts(*form), expected);
   ASSERT_EQ(PanelLefts(*form), expected);
   ASSERT_TRUE(form->Modified);
