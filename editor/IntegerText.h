@@ -8,5 +8,5 @@
 // platform's conversion allows them); nullopt when it is not one.
 std::optional<int> ReadIntegerText(const QString& text);
 
-// The message the platform's conversion error shows for text.
+// The message telling that text is not a number.
 QString InvalidIntegerMessage(const QString& text);

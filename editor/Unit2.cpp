@@ -18,6 +18,7 @@
 
 #include "ClassRegistry.h"
 #include "ColorSwatch.h"
+#include "FontNameList.h"
 #include "Gridshape.h"
 #include "Image.h"
 #include "Labelex.h"
@@ -70,7 +71,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   SetProgramFolder(QCoreApplication::applicationDirPath());
 
   FontNameComboBox->clear();
-  FontNameComboBox->addItems(QFontDatabase::families());
+  FontNameComboBox->addItems(FontNameList(QFontDatabase::families()));
   FontNameComboBox->setEditText(LoadStr(1050));
   FontName = FontNameComboBox->currentText();
   FontSizeComboBox->setEditText(QStringLiteral("12"));
@@ -97,6 +98,8 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   TextButton->OnClick = [this] { TextButtonClick(); };
   imageButton->OnClick = [this] { imageButtonClick(); };
   CFButton->OnClick = [this] { CFButtonClick(); };
+  WireStyleCommands();
+  WireFormatCommands();
 
   connect(OtherMenu, &QMenu::aboutToShow, this, [this] { OtherMenuClick(); });
   connect(EditMenu, &QMenu::aboutToShow, this, [this] { EditMenuClick(); });

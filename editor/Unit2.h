@@ -13,11 +13,17 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "Control.h"
+#include "FocusExit.h"
+#include "FontBoxRules.h"
 #include "PopupContents.h"
 #include "Qushape.h"
 #include "ScaleRecord.h"
+#include "StyleRules.h"
 #include "Unit1.h"
 #include "Worksheet.h"
 
@@ -173,6 +179,29 @@ class TForm2 : public TForm1, public TWorksheet {
   // kind 0: an ordinary picture; 1: a catch phrase.
   void InsertPicture(int kind);
 
+  // ---- Line, fill, colour and stacking order (Unit2Style.cpp) -------------
+  void psSolidButtonClick();
+  void psDotButtonClick();
+  void WidthButtonClick(int width);  // Width1 ... Width6
+  void ForColorClick();
+  void BackColorClick();
+  void ColorButtonMouseDown(ColorSwatch* sender, TMouseButton button);
+  void PenColorChangeClick();
+  void BrushColorChangeClick();
+  void BrushedClick();
+  void FontColorChangeClick();
+  void FrontClick();
+  void BackClick();
+
+  // ---- Text formatting (Unit2Format.cpp) ---------------------------------
+  void BoldButtonClick();
+  void ItalicButtonClick();
+  void UnderlineButtonClick();
+  // When the box loses the focus.
+  void FontSizeComboBoxExit();
+  void GapComboBoxExit();
+  void FontNameComboBoxExit();
+
   // ---- Popup menu --------------------------------------------------------
   // Shows the items that fit target and opens the menu at the screen point.
   void ShowPopupFor(TPopupTarget target, bool shapeFilled, const QPoint& screenPos);
@@ -221,10 +250,38 @@ class TForm2 : public TForm1, public TWorksheet {
   static void FitLabel(TLabelEx* label);
   void AbandonTextEditor();
 
+  // Line, fill, colour and stacking order.
+  void WireStyleCommands();
+  TStyleContext StyleContext() const;
+  TQuShape* SelectedShape() const;
+  TLabelEx* SelectedText() const;
+  bool OnWorksheet(const TControl* object) const;
+  void PressLineButton(TLineButton button);
+  // The colour dialog on initial; the colour chosen, nullopt on Cancel.
+  std::optional<TColor> ChooseColor(TColor initial);
+  void SetDrawColor(TColor color);
+  void SetFillColor(TColor color);
+  void ChangePenColor(TQuShape* shape, TColor color);
+  void ChangeFontColor(TLabelEx* label, TColor color);
+  void FillShape(TQuShape* shape, TColor color);
+
+  // Text formatting.
+  void WireFormatCommands();
+  void FontStyleButtonClick(TSpeedButton* button, bool& setting);
+  void FontBoxExit(TFontBox box);
+  // The number the box stands for now: the text being typed, the selected
+  // text or the editor's own setting.
+  int FontBoxValueInForce(TFontBox box) const;
+  // Tells why a box's value was refused, once the event at hand is over
+  // (a message box in the middle of a mouse press would swallow its release).
+  void ReportRefusal(const QString& message);
+
   // Forgets every reference into the current panel (before it goes).
   void ForgetWorksheetObjects();
   void HidePopupItems();
 
   QString FProgramFolder;
   TPopupContents FLastPopup;
+  // Exit watchers of the font boxes; they go before the boxes do.
+  std::vector<std::unique_ptr<FocusExit>> FBoxExits;
 };

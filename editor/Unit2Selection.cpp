@@ -8,13 +8,11 @@
 
 #include "HandlePlacement.h"
 #include "Image.h"
-#include "IntegerText.h"
 #include "Labelex.h"
 #include "Qushape.h"
 #include "ResizeRules.h"
 #include "SpeedButton.h"
 #include "Unit2.h"
-#include "UserInterface.h"
 #include "WinControl.h"
 
 namespace {
@@ -159,30 +157,31 @@ void TForm2::Deselect() {
 }
 
 void TForm2::ApplyFontBoxesToLabel(TLabelEx* label) {
-  // A box holding something that is not a number is reported and left out;
-  // the rest of the deselection still happens, so nothing is half done.
-  const QString sizeText = FontSizeComboBox->currentText();
-  if (const auto size = ReadIntegerText(sizeText)) {
-    if (*size != label->Font()->Size()) {
-      label->Font()->SetSize(*size);
+  // A box holding something that is not a number, or one out of range, is
+  // reported and left out; the rest of the deselection still happens, so
+  // nothing is half done.
+  const TFontBoxValue size = ReadFontBoxValue(TFontBox::Size, FontSizeComboBox->currentText());
+  if (size.Value) {
+    if (*size.Value != label->Font()->Size()) {
+      label->Font()->SetSize(*size.Value);
       MarkModified();
     }
   } else {
-    UI().ShowError(InvalidIntegerMessage(sizeText));
+    ReportRefusal(size.Refusal);
   }
   const QString name = FontNameComboBox->currentText();
   if (!name.isEmpty() && name != label->Font()->Name()) {
     label->Font()->SetName(name);
     MarkModified();
   }
-  const QString gapText = GapComboBox->currentText();
-  if (const auto gap = ReadIntegerText(gapText)) {
-    if (*gap != label->Gap()) {
-      label->SetGap(*gap);
+  const TFontBoxValue gap = ReadFontBoxValue(TFontBox::Gap, GapComboBox->currentText());
+  if (gap.Value) {
+    if (*gap.Value != label->Gap()) {
+      label->SetGap(*gap.Value);
       MarkModified();
     }
   } else {
-    UI().ShowError(InvalidIntegerMessage(gapText));
+    ReportRefusal(gap.Refusal);
   }
   FitLabel(label);
   ShowEditorFontSettings();

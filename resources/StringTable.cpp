@@ -51,6 +51,11 @@ QString LoadStr(int id) {
       {1201, "設定名が長すぎます。半角63文字（全角31文字）以内で入力してください。"},
       {1202, "設定名に使用できない文字（\" や制御文字など）が含まれています。別の名前を指定して下さい。"},
       {1203, "ワークシートのサイズが大きすぎます。\n\n幅と高さは600.0mm以内で入力してください。"},
+      // The font bar's size and gap boxes: values out of range and text that
+      // is not a number are refused, and the setting stays as it was.
+      {1350, "フォントサイズは%1から%2までの数値で入力してください。"},
+      {1351, "文字間隔は%1から%2までの数値で入力してください。"},
+      {1352, "「%1」は数値ではありません。"},
   };
   auto it = table.find(id);
   return it == table.end() ? QString() : QString::fromUtf8(it->second);
