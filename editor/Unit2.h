@@ -22,6 +22,7 @@
 #include "Worksheet.h"
 
 class PanelView;
+class TClipboard;
 class TImage;
 class TLabelEx;
 class TMemo;
@@ -168,8 +169,17 @@ class TForm2 : public TForm1, public TWorksheet {
   void CloseTextEditor();
   void ApplyStyleButtons(TFont* font) const;
 
-  // ---- Delete and pictures -----------------------------------------------
+  // ---- Clipboard and delete ---------------------------------------------
+  void EditCutClick();
+  void EditCopyClick();
+  void EditPasteClick();
+  // Copies the selected object, or the memo's selected text while typing.
+  void CopySelection();
   void DeleteObject(TControl* object);
+  // Whether a key belongs to the worksheet rather than to a box being typed in.
+  bool WorksheetHasKeyboardFocus() const;
+
+  // ---- Pictures ------------------------------------------------------------
   // kind 0: an ordinary picture; 1: a catch phrase.
   void InsertPicture(int kind);
 
@@ -220,6 +230,12 @@ class TForm2 : public TForm1, public TWorksheet {
   void MeasureMemo(const QString& text, int extraWidth);
   static void FitLabel(TLabelEx* label);
   void AbandonTextEditor();
+
+  // Clipboard.
+  void WireClipboardCommands();
+  bool PasteComponent(TClipboard& clipboard);
+  void PasteText(const QString& text);
+  bool PastePicture(TClipboard& clipboard);
 
   // Forgets every reference into the current panel (before it goes).
   void ForgetWorksheetObjects();
