@@ -133,7 +133,12 @@ bool TForm2::PasteComponent(TClipboard& clipboard) {
     ShowMessageId(kDamagedComponent);
     return false;
   }
-  auto* object = static_cast<TControl*>(made);
+  auto* object = dynamic_cast<TControl*>(made);
+  if (!object) {
+    delete made;
+    ShowMessageId(kNotACardObject);
+    return false;
+  }
   object->SetName({});  // objects made here are unnamed
   if (auto* shape = dynamic_cast<TQuShape*>(object)) {
     shape->SetLeft(0);
@@ -142,7 +147,7 @@ bool TForm2::PasteComponent(TClipboard& clipboard) {
   } else {
     object->SetBounds(0, 0, object->Width(), object->Height());
     if (auto* image = dynamic_cast<TImage*>(object)) CurImage = image;
-    else CurLabel = static_cast<TLabelEx*>(object);
+    else if (auto* label = dynamic_cast<TLabelEx*>(object)) CurLabel = label;
   }
   AttachObject(object);
   return true;

@@ -13,11 +13,13 @@
 #include <functional>
 #include <memory>
 
+#include "ClassRegistry.h"
 #include "Clipboard.h"
 #include "DocumentTestSupport.h"
 #include "Memo.h"
 #include "PanelView.h"
 #include "ScriptedUserInterface.h"
+#include "SpeedButton.h"
 #include "StringTable.h"
 #include "Unit3.h"
 
@@ -177,9 +179,13 @@ TEST_F(ClipboardTest, EachKindOfObjectPastesWholeInTheSameAndInAnotherWindow) {
     const QMimeData* data = Clipboard()->mimeData();
     ASSERT_TRUE(data->hasFormat(QLatin1String(kComponentMimeType)));
     EXPECT_EQ(data->hasText(), c.Text);
-    if (c.Text) EXPECT_EQ(data->text(), static_cast<TLabelEx*>(original)->Caption().replace("\r\n", "\n"));
+    if (c.Text) {
+      EXPECT_EQ(data->text(), QString(static_cast<TLabelEx*>(original)->Caption()).replace("\r\n", "\n"));
+    }
     EXPECT_EQ(data->hasImage(), c.Picture);
-    if (c.Picture) EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), pattern.size());
+    if (c.Picture) {
+      EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), pattern.size());
+    }
 
     // Within the window: a second object at (0, 0), not selected.
     ASSERT_TRUE(form->EditPaste->isEnabled());
@@ -280,7 +286,9 @@ TEST_F(ClipboardTest, APictureFromAnotherProgramBecomesABitmapPicture) {
     const TGraphic* graphic = image->Picture()->Graphic();
     EXPECT_EQ(graphic->GraphicClassName(), "TBitmap");
     EXPECT_EQ(graphic->Image().pixelColor(20, 12), QColor(Qt::red));
-    if (QByteArray(name) == "BMP file") EXPECT_EQ(graphic->Bytes(), bmp);  // kept as given
+    if (QByteArray(name) == "BMP file") {
+      EXPECT_EQ(graphic->Bytes(), bmp);  // kept as given
+    }
   }
 }
 
@@ -343,6 +351,9 @@ TEST_F(ClipboardTest, WhileTypingInPlaceTextIsPastedCopiedAndCutInTheMemo) {
 // Anything may arrive under our format: each damaged or foreign stream is
 // refused with its message, and nothing is added.
 TEST_F(ClipboardTest, DamagedOrForeignStreamsAreRefusedWhole) {
+  // Streamable classes other than card objects must not be pasted either.
+  ClassRegistry::RegisterClass<TGridShape>();
+  ClassRegistry::RegisterClass<TColorDialog>();
   auto form = OpenCard();
   std::vector<std::pair<QByteArray, int>> cases;
   auto* shape = form->Add<TQuShape>(5, 5, 20, 20);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 #include "EditorFixture.h"
 #include "Image.h"
