@@ -2,7 +2,6 @@
 // and of text while it is typed in place.
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -10,7 +9,6 @@
 #include <exception>
 #include <memory>
 
-#include "Bitmap.h"
 #include "Clipboard.h"
 #include "Errors.h"
 #include "Image.h"

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <string>
 
-#include "Bitmap.h"
 #include "ComponentStream.h"
 #include "Component.h"
 #include "Errors.h"

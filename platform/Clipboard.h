@@ -5,15 +5,15 @@
 // that other programs (and other copies of this one) can take what is put
 // here and put what this program can take.
 #include <QByteArray>
-#include <QImage>
 #include <QString>
 
 #include <memory>
 #include <set>
 
+#include "Bitmap.h"
+
 class QClipboard;
 class QMimeData;
-class TBitmap;
 class TComponent;
 class TGraphic;
 class TWinControl;

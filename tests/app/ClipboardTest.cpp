@@ -49,35 +49,24 @@ class CardWindow : public TForm3 {
     Mouse(QEvent::MouseButtonPress, p);
     Mouse(QEvent::MouseButtonRelease, p);
   }
-  void ClickOn(TControl* c) { Click(c->BoundsRect().center()); }
 };
 
-void PlaceAt(TControl* c, int left, int top) {
-  if (auto* s = dynamic_cast<TQuShape*>(c)) {
-    s->SetLeft(left);
-    s->SetTop(top);
-  } else {
-    c->SetBounds(left, top, c->Width(), c->Height());
-  }
+QPoint Pos(const TControl* c) {
+  if (auto* s = dynamic_cast<const TQuShape*>(c)) return {s->Left(), s->Top()};
+  return c->BoundsRect().topLeft();
 }
 
-// Every property of pasted, taken where original stands.
-QByteArray StreamAt(TControl* pasted, const TControl* original) {
-  const auto* s = dynamic_cast<const TQuShape*>(original);
-  PlaceAt(pasted, s ? s->Left() : original->Left(), s ? s->Top() : original->Top());
-  return ComponentStream::WriteComponent(*pasted);
+void PlaceAt(TControl* c, QPoint p) {
+  if (auto* s = dynamic_cast<TQuShape*>(c)) s->SetLeft(p.x()), s->SetTop(p.y());
+  else c->SetBounds(p.x(), p.y(), c->Width(), c->Height());
 }
 
 // The start of a PNG file whose header claims width x height pixels, cut
 // off where its pixel data would begin.
 QByteArray PngHeaderOnly(quint32 width, quint32 height) {
-  QByteArray ihdr("IHDR");
-  for (quint32 v : {width, height}) {
-    char be[4];
-    qToBigEndian(v, be);
-    ihdr.append(be, 4);
-  }
-  ihdr.append("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
+  char ihdr[17] = "IHDR";
+  qToBigEndian(width, ihdr + 4), qToBigEndian(height, ihdr + 8);
+  ihdr[12] = 8, ihdr[13] = 2;  // 8-bit RGB
   quint32 crc = 0xFFFFFFFFu;
   for (char ch : ihdr) {
     crc ^= uchar(ch);
@@ -85,13 +74,8 @@ QByteArray PngHeaderOnly(quint32 width, quint32 height) {
   }
   char tail[4];
   qToBigEndian(~crc, tail);
-  return QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\x0d", 12) + ihdr + QByteArray(tail, 4) +
+  return QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\x0d", 12) + QByteArray(ihdr, 17) + QByteArray(tail, 4) +
          QByteArray("\x00\x00\x10\x00IDAT", 8);
-}
-
-QPoint PositionOf(const TControl* c) {
-  if (auto* s = dynamic_cast<const TQuShape*>(c)) return {s->Left(), s->Top()};
-  return c->BoundsRect().topLeft();
 }
 
 class ClipboardTest : public ::testing::Test {
@@ -127,75 +111,62 @@ class ClipboardTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ClipboardTest, EachKindOfObjectPastesWholeInTheSameAndInAnotherWindow) {
-  struct Case {
-    const char* Name;
-    std::function<TControl*(CardWindow&)> Make;
-    bool Text, Picture;
-  };
   const QImage pattern = Pattern(30, 20, Qt::yellow, Qt::blue);
-  const Case cases[] = {
+  const std::pair<const char*, std::function<TControl*(CardWindow&)>> cases[] = {
       {"filled dotted rectangle",
        [](CardWindow& f) {
          auto* s = f.Add<TQuShape>(0, 0, 0, 0);
-         PlaceAt(s, 40, 30);
-         s->SetWidth(60), s->SetHeight(30);
-         s->Brush()->SetStyle(bsSolid), s->Brush()->SetColor(clRed), s->Pen()->SetStyle(psDot), s->Pen()->SetWidth(3);
+         s->SetLeft(40), s->SetTop(30), s->SetWidth(60), s->SetHeight(30), s->Pen()->SetStyle(psDot);
+         s->Brush()->SetStyle(bsSolid), s->Brush()->SetColor(clRed), s->Pen()->SetWidth(3);
          return s;
-       },
-       false, false},
+       }},
       {"text with gap",
        [](CardWindow& f) {
          auto* l = f.Add<TLabelEx>(50, 60, 10, 10);
          l->Font()->SetName(QStringLiteral("ＭＳ Ｐ明朝")), l->Font()->SetSize(16), l->Font()->SetColor(clNavy);
          l->SetGap(3), l->SetTransparent(true), l->SetCaption(QStringLiteral("山田\r\n太郎"));
          return l;
-       },
-       true, false},
+       }},
       {"bitmap picture",
        [&](CardWindow& f) {
          auto* i = f.Add<TImage>(100, 40, 60, 40);
          i->Picture()->SetGraphic(Bitmap(pattern)), i->SetStretch(true);
          return i;
-       },
-       false, true},
+       }},
       {"catch phrase (JPEG)",
        [&](CardWindow& f) {
          auto* i = f.Add<TImage>(200, 100, 90, 60);
          i->Picture()->SetGraphic(Jpeg(pattern)), i->SetStretch(true), i->SetTag(1);
          return i;
-       },
-       false, true},
+       }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
+  for (const auto& [name, make] : cases) {
+    SCOPED_TRACE(name);
     auto form = OpenCard();
-    TControl* original = c.Make(*form);
-    form->ClickOn(original);
+    TControl* original = make(*form);
+    form->Click(original->BoundsRect().center());
     ASSERT_EQ(form->SelectedObject, original);
     form->EditCopy->trigger();
-    const QByteArray originalStream = ComponentStream::WriteComponent(*original);
+    const QByteArray stream = ComponentStream::WriteComponent(*original);
 
-    // What other programs see.
+    // Other programs get a text's caption and a picture's image as well.
     const QMimeData* data = Clipboard()->mimeData();
     ASSERT_TRUE(data->hasFormat(QLatin1String(kComponentMimeType)));
-    EXPECT_EQ(data->hasText(), c.Text);
-    if (c.Text) {
-      EXPECT_EQ(data->text(), QString(static_cast<TLabelEx*>(original)->Caption()).replace("\r\n", "\n"));
-    }
-    EXPECT_EQ(data->hasImage(), c.Picture);
-    if (c.Picture) {
-      EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), pattern.size());
-    }
+    auto* label = dynamic_cast<TLabelEx*>(original);
+    EXPECT_EQ(data->text(), label ? QString(label->Caption()).replace("\r\n", "\n") : QString());
+    EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(),
+              dynamic_cast<TImage*>(original) ? pattern.size() : QSize(0, 0));
 
-    // Within the window: a second object at (0, 0), not selected.
+    // Within the window: a second, identical object at (0, 0), not selected.
     ASSERT_TRUE(form->EditPaste->isEnabled());
     form->EditPaste->trigger();
     ASSERT_EQ(form->ObjectList.size(), 2u);
     TControl* pasted = form->ObjectList.back();
-    EXPECT_EQ(PositionOf(pasted), QPoint(0, 0));
+    EXPECT_EQ(Pos(pasted), QPoint(0, 0));
     EXPECT_FALSE(form->HasSelection);
     EXPECT_TRUE(form->Modified);
-    EXPECT_EQ(StreamAt(pasted, original), originalStream);
+    PlaceAt(pasted, Pos(original));
+    EXPECT_EQ(ComponentStream::WriteComponent(*pasted), stream);
 
     // Another copy of the program gets only the bytes of each format.
     auto* carried = new QMimeData;
@@ -204,7 +175,8 @@ TEST_F(ClipboardTest, EachKindOfObjectPastesWholeInTheSameAndInAnotherWindow) {
     auto other = OpenCard();
     other->EditPaste->trigger();
     ASSERT_EQ(other->ObjectList.size(), 1u);
-    EXPECT_EQ(StreamAt(other->ObjectList[0], original), originalStream);
+    PlaceAt(other->ObjectList[0], Pos(original));
+    EXPECT_EQ(ComponentStream::WriteComponent(*other->ObjectList[0]), stream);
     EXPECT_TRUE(TakeMessage().isEmpty());
   }
 }
@@ -212,10 +184,9 @@ TEST_F(ClipboardTest, EachKindOfObjectPastesWholeInTheSameAndInAnotherWindow) {
 TEST_F(ClipboardTest, CutRemovesTheObjectAndPasteBringsItBackAtTheCorner) {
   auto form = OpenCard();
   auto* shape = form->Add<TQuShape>(0, 0, 0, 0);
-  PlaceAt(shape, 40, 30);
-  shape->SetWidth(50), shape->SetHeight(20);
+  shape->SetLeft(40), shape->SetTop(30), shape->SetWidth(50), shape->SetHeight(20);
   const QByteArray before = ComponentStream::WriteComponent(*shape);
-  form->ClickOn(shape);
+  form->Click({60, 40});
   form->EditCut->trigger();
   EXPECT_TRUE(form->ObjectList.empty());
   EXPECT_EQ(form->DrawPanel->ControlCount(), 2);  // background and grid only
@@ -223,8 +194,8 @@ TEST_F(ClipboardTest, CutRemovesTheObjectAndPasteBringsItBackAtTheCorner) {
 
   form->PasteButton->click();
   ASSERT_EQ(form->ObjectList.size(), 1u);
-  EXPECT_EQ(PositionOf(form->ObjectList[0]), QPoint(0, 0));
-  PlaceAt(form->ObjectList[0], 40, 30);
+  EXPECT_EQ(Pos(form->ObjectList[0]), QPoint(0, 0));
+  PlaceAt(form->ObjectList[0], {40, 30});
   EXPECT_EQ(ComponentStream::WriteComponent(*form->ObjectList[0]), before);
 
   // Emptied by another program: Paste is off at once.
@@ -232,89 +203,71 @@ TEST_F(ClipboardTest, CutRemovesTheObjectAndPasteBringsItBackAtTheCorner) {
   EXPECT_FALSE(form->EditPaste->isEnabled());
 }
 
-TEST_F(ClipboardTest, TextFromAnotherProgramBecomesALabelInTheWindowFont) {
-  const std::pair<QString, QString> cases[] = {
-      {QStringLiteral("名刺"), QStringLiteral("名刺")},
-      {QStringLiteral("一行目\n二行目"), QStringLiteral("一行目\r\n二行目")},
-      {QStringLiteral("a\r\nb\rc"), QStringLiteral("a\r\nb\r\nc")},
-  };
-  for (const auto& [offered, caption] : cases) {
-    SCOPED_TRACE(offered.toStdString());
-    auto form = OpenCard();
-    Clipboard()->setText(offered);
-    form->EditPaste->trigger();
-    ASSERT_EQ(form->ObjectList.size(), 1u);
-    auto* label = dynamic_cast<TLabelEx*>(form->ObjectList[0]);
+TEST_F(ClipboardTest, WhatOtherProgramsOfferBecomesATextOrAPictureOrIsRefused) {
+  const QImage pattern = Pattern(40, 24, Qt::white, Qt::red);
+  const QByteArray bmp = TBitmap::FromImage(pattern)->Bytes();
+  QByteArray png, hugeBmp = TBitmap::FromImage(Pattern(2, 2, Qt::black, Qt::black))->Bytes();
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  pattern.save(&buffer, "PNG");
+  qToLittleEndian<qint32>(40000, hugeBmp.data() + 18), qToLittleEndian<qint32>(40000, hugeBmp.data() + 22);
+
+  auto isText = [](CardWindow& f, TControl* c) {
+    auto* label = dynamic_cast<TLabelEx*>(c);
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->Caption(), caption);
-    EXPECT_EQ(label->BoundsRect().topLeft(), QPoint(0, 0));
-    EXPECT_TRUE(*label->Font() == *form->DrawPanel->Font());
+    EXPECT_EQ(label->Caption(), QStringLiteral("一行目\r\n二行目\r\n三行目"));
+    EXPECT_TRUE(*label->Font() == *f.DrawPanel->Font());  // the window font
     EXPECT_EQ(label->Gap(), 0);
     EXPECT_TRUE(label->Transparent());
     EXPECT_GT(label->Width(), 1);
-    EXPECT_TRUE(label->OnDblClick);
-    EXPECT_TRUE(form->Modified);
-  }
-}
-
-TEST_F(ClipboardTest, APictureFromAnotherProgramBecomesABitmapPicture) {
-  const QImage pattern = Pattern(40, 24, Qt::white, Qt::red);
-  const QByteArray bmp = TBitmap::FromImage(pattern)->Bytes();
-  QByteArray png;
-  {
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    pattern.save(&buffer, "PNG");
-  }
-  const std::pair<const char*, std::function<void()>> cases[] = {
-      {"image", [&] { Clipboard()->setImage(pattern); }},
-      {"PNG bytes", [&] { Offer(QStringLiteral("image/png"), png); }},
-      {"BMP file", [&] { Offer(QStringLiteral("image/bmp"), bmp); }},
   };
-  for (const auto& [name, offer] : cases) {
-    SCOPED_TRACE(name);
-    auto form = OpenCard();
-    offer();
-    ASSERT_TRUE(form->EditPaste->isEnabled());
-    form->EditPaste->trigger();
-    ASSERT_EQ(form->ObjectList.size(), 1u);
-    auto* image = dynamic_cast<TImage*>(form->ObjectList[0]);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->BoundsRect(), QRect(QPoint(0, 0), pattern.size()));
-    EXPECT_EQ(image->Tag(), 0);
-    EXPECT_TRUE(image->Stretch());
-    const TGraphic* graphic = image->Picture()->Graphic();
-    EXPECT_EQ(graphic->GraphicClassName(), "TBitmap");
-    EXPECT_EQ(graphic->Image().pixelColor(20, 12), QColor(Qt::red));
-    if (QByteArray(name) == "BMP file") {
-      EXPECT_EQ(graphic->Bytes(), bmp);  // kept as given
-    }
-  }
-}
-
-TEST_F(ClipboardTest, NothingUsableOrTooLargeChangesNothing) {
-  // A header claiming 40000 x 40000 pixels, with no pixels behind it.
-  QByteArray hugeBmp = TBitmap::FromImage(Pattern(2, 2, Qt::black, Qt::black))->Bytes();
-  qToLittleEndian<qint32>(40000, hugeBmp.data() + 18);
-  qToLittleEndian<qint32>(40000, hugeBmp.data() + 22);
-  const QString clipboardError = QStringLiteral("Clipboard Error");
-  const std::pair<std::function<void()>, QString> cases[] = {
-      {[] { Clipboard()->clear(); }, clipboardError},
-      {[] { Offer(QStringLiteral("application/x-other"), "?"); }, clipboardError},
-      {[] { Clipboard()->setText(QString()); }, clipboardError},
-      {[] { Offer(QStringLiteral("image/png"), "not a picture"); }, clipboardError},
-      {[&] { Offer(QStringLiteral("image/bmp"), hugeBmp); }, LoadStr(1452)},
-      {[] { Offer(QStringLiteral("image/png"), PngHeaderOnly(40000, 40000)); }, LoadStr(1452)},
+  auto isPicture = [&](const QByteArray* bytes) {
+    return [&pattern, bytes](CardWindow&, TControl* c) {
+      auto* image = dynamic_cast<TImage*>(c);
+      ASSERT_NE(image, nullptr);
+      EXPECT_EQ(image->BoundsRect().size(), pattern.size());
+      EXPECT_EQ(image->Tag(), 0);
+      EXPECT_TRUE(image->Stretch());
+      const TGraphic* graphic = image->Picture()->Graphic();
+      EXPECT_EQ(graphic->GraphicClassName(), "TBitmap");
+      EXPECT_EQ(graphic->Image().pixelColor(20, 12), QColor(Qt::red));
+      if (bytes) {
+        EXPECT_EQ(graphic->Bytes(), *bytes);  // a BMP file is kept as given
+      }
+    };
   };
-  for (const auto& [offer, message] : cases) {
-    SCOPED_TRACE(message.toStdString());
+  const QString error = QStringLiteral("Clipboard Error");
+  struct Case {
+    const char* Name;
+    std::function<void()> Offer;
+    QString Message;  // empty when an object is made
+    std::function<void(CardWindow&, TControl*)> Check;
+  };
+  const Case cases[] = {
+      {"text", [] { Clipboard()->setText(QStringLiteral("一行目\n二行目\r三行目")); }, {}, isText},
+      {"image", [&] { Clipboard()->setImage(pattern); }, {}, isPicture(nullptr)},
+      {"PNG", [&] { Offer(QStringLiteral("image/png"), png); }, {}, isPicture(nullptr)},
+      {"BMP", [&] { Offer(QStringLiteral("image/bmp"), bmp); }, {}, isPicture(&bmp)},
+      {"nothing", [] { Clipboard()->clear(); }, error, {}},
+      {"another format", [] { Offer(QStringLiteral("application/x-other"), "?"); }, error, {}},
+      {"empty text", [] { Clipboard()->setText(QString()); }, error, {}},
+      {"damaged PNG", [] { Offer(QStringLiteral("image/png"), "not a picture"); }, error, {}},
+      {"huge BMP", [&] { Offer(QStringLiteral("image/bmp"), hugeBmp); }, LoadStr(1452), {}},
+      {"huge PNG", [] { Offer(QStringLiteral("image/png"), PngHeaderOnly(40000, 40000)); }, LoadStr(1452), {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
     auto form = OpenCard();
-    offer();
+    c.Offer();
     form->EditPasteClick();
-    EXPECT_EQ(TakeMessage(), message);
-    EXPECT_TRUE(form->ObjectList.empty());
-    EXPECT_EQ(form->DrawPanel->ControlCount(), 2);
-    EXPECT_FALSE(form->Modified);
+    EXPECT_EQ(TakeMessage(), c.Message);
+    EXPECT_EQ(form->ObjectList.size(), c.Message.isEmpty() ? 1u : 0u);
+    EXPECT_EQ(form->DrawPanel->ControlCount(), 2 + int(form->ObjectList.size()));
+    EXPECT_EQ(form->Modified, c.Message.isEmpty());
+    if (c.Check && !form->ObjectList.empty()) {
+      EXPECT_EQ(Pos(form->ObjectList[0]), QPoint(0, 0));
+      c.Check(*form, form->ObjectList[0]);
+    }
   }
 }
 
@@ -355,13 +308,14 @@ TEST_F(ClipboardTest, DamagedOrForeignStreamsAreRefusedWhole) {
   ClassRegistry::RegisterClass<TGridShape>();
   ClassRegistry::RegisterClass<TColorDialog>();
   auto form = OpenCard();
+  TQuShape shape(nullptr);
+  TLabelEx label(nullptr);
+  TImage picture(nullptr);
+  label.SetCaption(QStringLiteral("テキスト"));
+  picture.Picture()->SetGraphic(Bitmap(Pattern(8, 8, Qt::green, Qt::blue)));
   std::vector<std::pair<QByteArray, int>> cases;
-  auto* shape = form->Add<TQuShape>(5, 5, 20, 20);
-  auto* label = form->Add<TLabelEx>(5, 5, 20, 20);
-  label->SetCaption(QStringLiteral("テキスト"));
-  auto* picture = form->Add<TImage>(5, 5, 20, 20);
-  picture->Picture()->SetGraphic(Bitmap(Pattern(8, 8, Qt::green, Qt::blue)));
-  for (TControl* c : {static_cast<TControl*>(shape), static_cast<TControl*>(label), static_cast<TControl*>(picture)}) {
+  for (TControl* c : std::initializer_list<TControl*>{&shape, &label, &picture}) {
+    c->SetCursor(crHandPoint);
     const QByteArray whole = ComponentStream::WriteComponent(*c);
     for (qsizetype n = 0; n < whole.size(); ++n) cases.push_back({whole.left(n), 1450});
     cases.push_back({whole + "x", 1450});
@@ -369,16 +323,13 @@ TEST_F(ClipboardTest, DamagedOrForeignStreamsAreRefusedWhole) {
     badType[badType.indexOf("Cursor") + 6] = char(0x42);  // no such value type
     cases.push_back({badType, 1450});
   }
-  QByteArray hugePicture = ComponentStream::WriteComponent(*picture);
+  QByteArray hugePicture = ComponentStream::WriteComponent(picture);
   qToLittleEndian<qint32>(40000, hugePicture.data() + hugePicture.indexOf("BM") + 18);
   cases.push_back({hugePicture, 1450});
   cases.push_back({ComponentStream::WriteComponent(*form->GridShape), 1451});
   cases.push_back({ComponentStream::WriteComponent(*form->ColorDialog), 1451});
   cases.push_back({QByteArray("TPF0\x07TButton\x00\x00\x00", 15), 1451});
   cases.push_back({QByteArray("TPF0\x09TLabelEx", 13), 1450});
-  form->ObjectList.clear();
-  for (TControl* c : {static_cast<TControl*>(shape), static_cast<TControl*>(label), static_cast<TControl*>(picture)})
-    delete c;
 
   for (const auto& [bytes, message] : cases) {
     SCOPED_TRACE(bytes.toHex().left(80).toStdString());
