@@ -11,12 +11,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
 #include "AboutDialog.h"
+#include "Clipboard.h"
 #include "DocumentIO.h"
 #include "HelpWindow.h"
 #include "Image.h"
@@ -188,10 +188,7 @@ void TForm3::UpdateCommands() {
 }
 
 void TForm3::UpdatePasteCommand() {
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  const bool usable =
-      data && (data->hasText() || data->hasImage() || data->hasFormat(QLatin1String(kComponentMimeType)));
-  const bool enable = usable && WorksheetShown();
+  const bool enable = TClipboard().HasPastableFormat() && WorksheetShown();
   EditPaste->setEnabled(enable);
   PasteButton->setEnabled(enable);
 }

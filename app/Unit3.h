@@ -18,9 +18,6 @@
 class TAboutDXDlg;
 class THelpWindow;
 
-// The clipboard format of copied card objects (component streams).
-inline constexpr char kComponentMimeType[] = "application/x-tessolo-component";
-
 class TForm3 : public TForm2 {
   Q_OBJECT
  public:

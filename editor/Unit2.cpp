@@ -100,6 +100,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   CFButton->OnClick = [this] { CFButtonClick(); };
   WireStyleCommands();
   WireFormatCommands();
+  WireClipboardCommands();
 
   connect(OtherMenu, &QMenu::aboutToShow, this, [this] { OtherMenuClick(); });
   connect(EditMenu, &QMenu::aboutToShow, this, [this] { EditMenuClick(); });
@@ -311,7 +312,8 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm2::FormKeyDown(uint16_t& key, TShiftState) {
-  if (key == VK_DELETE && HasSelection && SelectedObject) DeleteObject(SelectedObject);
+  // A Delete typed into a font box edits the box, never the card.
+  if (key == VK_DELETE && HasSelection && SelectedObject && WorksheetHasKeyboardFocus()) DeleteObject(SelectedObject);
 }
 
 void TForm2::OtherMenuClick() {

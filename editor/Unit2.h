@@ -28,6 +28,7 @@
 #include "Worksheet.h"
 
 class PanelView;
+class TClipboard;
 class TImage;
 class TLabelEx;
 class TMemo;
@@ -174,8 +175,17 @@ class TForm2 : public TForm1, public TWorksheet {
   void CloseTextEditor();
   void ApplyStyleButtons(TFont* font) const;
 
-  // ---- Delete and pictures -----------------------------------------------
+  // ---- Clipboard and delete ---------------------------------------------
+  void EditCutClick();
+  void EditCopyClick();
+  void EditPasteClick();
+  // Copies the selected object, or the memo's selected text while typing.
+  void CopySelection();
   void DeleteObject(TControl* object);
+  // Whether a key belongs to the worksheet rather than to a box being typed in.
+  bool WorksheetHasKeyboardFocus() const;
+
+  // ---- Pictures ------------------------------------------------------------
   // kind 0: an ordinary picture; 1: a catch phrase.
   void InsertPicture(int kind);
 
@@ -275,6 +285,11 @@ class TForm2 : public TForm1, public TWorksheet {
   // Tells why a box's value was refused, once the event at hand is over
   // (a message box in the middle of a mouse press would swallow its release).
   void ReportRefusal(const QString& message);
+  // Clipboard.
+  void WireClipboardCommands();
+  bool PasteComponent(TClipboard& clipboard);
+  void PasteText(const QString& text);
+  bool PastePicture(TClipboard& clipboard);
 
   // Forgets every reference into the current panel (before it goes).
   void ForgetWorksheetObjects();

@@ -56,6 +56,10 @@ QString LoadStr(int id) {
       {1350, "フォントサイズは%1から%2までの数値で入力してください。"},
       {1351, "文字間隔は%1から%2までの数値で入力してください。"},
       {1352, "「%1」は数値ではありません。"},
+      // Clipboard content that cannot become a card object.
+      {1450, "クリップボードのデータが壊れているため、貼り付けできません。"},
+      {1451, "クリップボードのデータは名刺の図形・テキスト・画像ではないため、貼り付けできません。"},
+      {1452, "クリップボードの画像が大きすぎるため、貼り付けできません。"},
   };
   auto it = table.find(id);
   return it == table.end() ? QString() : QString::fromUtf8(it->second);

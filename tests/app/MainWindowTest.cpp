@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "AboutDialog.h"
+#include "Clipboard.h"
 #include "ColorDialog.h"
 #include "ColorSwatch.h"
 #include "Gridshape.h"

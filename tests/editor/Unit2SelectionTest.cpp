@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 #include "EditorFixture.h"
 #include "Image.h"
@@ -325,21 +326,35 @@ TEST_F(SelectionTest, OtherMenuEnablesItsItemsByTheWorksheet) {
   EXPECT_FALSE(Form->BGGrid->isEnabled());
 }
 
-TEST_F(SelectionTest, DeleteKeyWorksWhicheverControlHasTheFocusAndIsPassedOn) {
+TEST_F(SelectionTest, DeleteKeyTypedInAFontBoxEditsTheBoxAndOnTheWorksheetDeletesOnce) {
   Form->show();
   Form->activateWindow();
   QApplication::setActiveWindow(Form.get());
   DrawShape(&TForm2::RectButtonClick, QRect(100, 50, 40, 20));
-  DrawShape(&TForm2::RectButtonClick, QRect(200, 50, 40, 20));
-  Click({220, 60});
-  ASSERT_TRUE(Form->HasSelection);
-  Form->FontNameComboBox->setEnabled(true);
-  Form->FontNameComboBox->setFocus();
-  QWidget* focus = QApplication::focusWidget();
-  if (!focus) GTEST_SKIP() << "no keyboard focus on this platform";
-  Form->FontNameComboBox->setEditText(QStringLiteral("AB"));
-  Form->FontNameComboBox->lineEdit()->setCursorPosition(0);
-  Key(focus, Qt::Key_Delete);
-  EXPECT_EQ(Form->ObjectList.size(), 1u);  // deleted once, not once per parent
-  EXPECT_EQ(Form->FontNameComboBox->currentText(), QStringLiteral("B"));  // and the box saw the key
+  auto* label = new TLabelEx(Form->DrawPanel);
+  label->SetParent(Form->DrawPanel);
+  label->SetBounds(200, 50, 60, 20);
+  label->SetCaption(QStringLiteral("名刺"));
+  Form->AttachObject(label);
+  Click(label->BoundsRect().center());
+  ASSERT_EQ(Form->SelectedObject, label);
+  for (QComboBox* box : {Form->FontSizeComboBox, Form->GapComboBox, Form->FontNameComboBox}) {
+    SCOPED_TRACE(box->objectName().toStdString());
+    box->setFocus();
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) GTEST_SKIP() << "no keyboard focus on this platform";
+    const QString before = box->currentText();
+    box->lineEdit()->setCursorPosition(0);
+    Key(focus, Qt::Key_Delete);
+    EXPECT_EQ(Form->ObjectList.size(), 2u);
+    EXPECT_EQ(Form->SelectedObject, label);
+    EXPECT_EQ(box->currentText(), before.mid(1));  // the box saw the key
+    box->setEditText(before);
+  }
+  // Where selecting puts the focus, Delete deletes, once for all the parents
+  // the key passes.
+  Form->TestMemo->setFocus();
+  Key(QApplication::focusWidget(), Qt::Key_Delete);
+  EXPECT_EQ(Form->ObjectList.size(), 1u);
+  EXPECT_FALSE(Form->DrawPanel->ContainsControl(label));
 }
