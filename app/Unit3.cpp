@@ -26,7 +26,7 @@
 
 TForm3::TForm3(QWidget* parent, const ProgramFolders& folders) : TForm2(parent) {
   SetProgramFolder(folders.IsEmpty() ? ProgramFolders::ForThisProgram() : folders);
-  SettingsPath = Folders().WritablePath(u"quorin.con");
+  SettingsPath = Folders().WritablePath(QStringLiteral("quorin.con"));
   ReadSettings();
   VersionString = QByteArray(::VersionString).leftJustified(8, '\0', true);
   DocumentSetup = DocumentPageSetup{};

@@ -118,8 +118,8 @@ TForm2::~TForm2() {
 
 void TForm2::SetProgramFolder(const ProgramFolders& folders) {
   FFolders = folders;
-  PhraseFolder = FFolders.DataPath(u"CPhrase");
-  BGImageFolder = FFolders.DataPath(u"bkimages");
+  PhraseFolder = FFolders.DataPath(QStringLiteral("CPhrase"));
+  BGImageFolder = FFolders.DataPath(QStringLiteral("bkimages"));
   HelpFile = FFolders.DataPath(LoadStr(1013));
 }
 

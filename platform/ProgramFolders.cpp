@@ -52,7 +52,7 @@ ProgramFolders ProgramFolders::ForThisProgram() {
   return Decide(QCoreApplication::applicationDirPath(), UserConfigFolder(), IsFolderWritable);
 }
 
-QString ProgramFolders::ReadPath(QStringView name) const {
+QString ProgramFolders::ReadPath(const QString& name) const {
   const QString own = WritablePath(name);
   if (FWritableFolder == FDataFolder || QFileInfo::exists(own)) return own;
   const QString beside = DataPath(name);

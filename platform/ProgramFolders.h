@@ -8,7 +8,6 @@
 // <prefix>/share/tessolo and the user's files go to the user's configuration
 // folder, since the folder of an installed program is not the user's to write.
 #include <QString>
-#include <QStringView>
 
 #include <functional>
 
@@ -44,12 +43,12 @@ class ProgramFolders {
   const QString& WritableFolder() const { return FWritableFolder; }
   bool WritesToUserFolder() const { return FUserFolder; }
 
-  QString DataPath(QStringView name) const { return FDataFolder + name; }
-  QString WritablePath(QStringView name) const { return FWritableFolder + name; }
+  QString DataPath(const QString& name) const { return FDataFolder + name; }
+  QString WritablePath(const QString& name) const { return FWritableFolder + name; }
   // The copy to read of a file the program rewrites: the user's own once it
   // exists; until then one lying beside the delivered files, so that a list
   // kept there before is not lost when the user's files move.
-  QString ReadPath(QStringView name) const;
+  QString ReadPath(const QString& name) const;
 
   // Creates the user's configuration folder before a write when it does not
   // exist yet. False when it cannot be made (the write will then fail and
