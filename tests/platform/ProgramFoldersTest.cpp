@@ -62,29 +62,6 @@ TEST(ProgramFolders, DeliveredFilesBesideTheProgramWinAndUserFilesMoveOnlyWhenNe
   }
 }
 
-TEST(ProgramFolders, AListKeptBesideTheProgramIsReadUntilTheUserHasOne) {
-  QTemporaryDir root;
-  const QString data = root.filePath("data"), config = root.filePath("config/tessolo");
-  QDir().mkpath(data);
-  const ProgramFolders single(data), split(data, config, true);
-  const QString name = QStringLiteral("usetpage.txt");
-
-  EXPECT_EQ(single.ReadPath(name), data + "/" + name);
-  EXPECT_EQ(split.ReadPath(name), config + "/" + name);  // nothing anywhere: where it will be written
-  Touch(data + "/" + name);
-  EXPECT_EQ(single.ReadPath(name), data + "/" + name);
-  EXPECT_EQ(split.ReadPath(name), data + "/" + name);
-  EXPECT_FALSE(QDir(config).exists());  // reading creates nothing
-  ASSERT_TRUE(split.PrepareWritableFolder());
-  Touch(split.WritablePath(name));
-  EXPECT_EQ(split.ReadPath(name), config + "/" + name);
-
-  // The program's own folder is never made: a missing one stays missing.
-  const ProgramFolders gone(root.filePath("gone"));
-  EXPECT_TRUE(gone.PrepareWritableFolder());
-  EXPECT_FALSE(QDir(root.filePath("gone")).exists());
-}
-
 TEST(ProgramFolders, WritabilityIsTriedNotGuessed) {
   QTemporaryDir root;
   Touch(root.filePath("file"));
