@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "AtomicFile.h"
@@ -15,7 +16,9 @@
 #include "DocumentInfo.h"
 #include "DocumentPageSetup.h"
 #include "FontSubstitution.h"
+#include "ProgramFolders.h"
 #include "StringTable.h"
+#include "Version.h"
 #include "Worksheet.h"
 
 namespace {
@@ -27,9 +30,11 @@ constexpr int kPixelsPerMm = 5;
 
 const char kUsage[] =
     "Usage: tessolo [FILE.tsl]\n"
+    "       tessolo --version | --help\n"
     "       tessolo --info FILE\n"
     "       tessolo --export-png OUT.png FILE [--scale N]\n"
     "\n"
+    "  --version     print the program's version; --help prints this text\n"
     "  --info        print a JSON description of the document\n"
     "  --export-png  paint the card into a PNG image, N output pixels per\n"
     "                worksheet pixel (default 1; one worksheet pixel is 0.2 mm)\n";
@@ -43,6 +48,21 @@ int Usage(const QString& problem) {
   Print(stderr, QStringLiteral("tessolo: %1\n").arg(problem));
   std::fputs(kUsage, stderr);
   return exUsage;
+}
+
+int Version() {
+  std::printf("tessolo %s\n", VersionString);
+  return exDone;
+}
+
+// The usage, then where this program reads and writes its files.
+int Help() {
+  std::fputs(kUsage, stdout);
+  const ProgramFolders folders = ProgramFolders::ForThisProgram();
+  Print(stdout, QStringLiteral("\nDelivered files (templates, setups, pictures, help): %1\n"
+                               "Settings and the user's page setups: %2\n")
+                    .arg(folders.DataFolder(), folders.WritableFolder()));
+  return exDone;
 }
 
 struct LoadedDocument {
@@ -131,6 +151,8 @@ int ExportPng(const QStringList& args) {
 int Run(const QStringList& args) {
   const QString command = args.value(0);
   const QStringList rest = args.mid(1);
+  if (command == QLatin1String("--version")) return Version();
+  if (command == QLatin1String("--help")) return Help();
   if (command == QLatin1String("--info")) return Info(rest);
   if (command == QLatin1String("--export-png")) return ExportPng(rest);
   std::fputs(kUsage, stdout);
@@ -145,6 +167,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 }
 
 bool IsHeadlessCommand(const char* arg) {
+  if (std::strcmp(arg, "--version") == 0) return true;
   const QByteArray a(arg);
   return a == "--info" || a == "--export-png" || a == "--help";
 }

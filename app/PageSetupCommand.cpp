@@ -24,9 +24,9 @@ bool ApplyPageSetup(DocumentPageSetup& doc, TWorksheet& sheet, const DocumentPag
 }
 
 bool PageSetupCommand(DocumentPageSetup& doc, TWorksheet& sheet, int& dlgTop, int& dlgLeft,
-                      const QString& programFolder, QWidget* parent) {
+                      const ProgramFolders& folders, QWidget* parent) {
   const std::optional<DocumentPageSetup> values =
-      RunPageSetupDialog(PageSetupDialogMode::Document, doc, programFolder, dlgTop, dlgLeft, parent);
+      RunPageSetupDialog(PageSetupDialogMode::Document, doc, folders, dlgTop, dlgLeft, parent);
   if (!values) return false;
   return ApplyPageSetup(doc, sheet, *values);
 }

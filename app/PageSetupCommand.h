@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "DocumentPageSetup.h"
+#include "ProgramFolders.h"
 
 class QWidget;
 class TWorksheet;
@@ -14,8 +15,8 @@ class TWorksheet;
 bool ApplyPageSetup(DocumentPageSetup& doc, TWorksheet& sheet, const DocumentPageSetup& dialogValues);
 
 // Runs the page setup dialog on the document's page setup, with the setup
-// lists of programFolder, at the remembered position dlgTop, dlgLeft (which
+// lists of folders, at the remembered position dlgTop, dlgLeft (which
 // receive the dialog's last position), and applies its values on OK. Returns
 // true when the document was modified.
 bool PageSetupCommand(DocumentPageSetup& doc, TWorksheet& sheet, int& dlgTop, int& dlgLeft,
-                      const QString& programFolder, QWidget* parent = nullptr);
+                      const ProgramFolders& folders, QWidget* parent = nullptr);

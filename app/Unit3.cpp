@@ -24,9 +24,9 @@
 #include "StringTable.h"
 #include "Version.h"
 
-TForm3::TForm3(QWidget* parent, const QString& programFolder) : TForm2(parent) {
-  SetProgramFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
-  SettingsPath = ProgramFolder() + QStringLiteral("quorin.con");
+TForm3::TForm3(QWidget* parent, const ProgramFolders& folders) : TForm2(parent) {
+  SetProgramFolder(folders.IsEmpty() ? ProgramFolders::ForThisProgram() : folders);
+  SettingsPath = Folders().WritablePath(QStringLiteral("quorin.con"));
   ReadSettings();
   VersionString = QByteArray(::VersionString).leftJustified(8, '\0', true);
   DocumentSetup = DocumentPageSetup{};
@@ -92,6 +92,7 @@ void TForm3::ApplyMainBounds() {
 bool TForm3::WriteSettings(QString* error) {
   // While maximized, the bounds stored when the window was maximized stay.
   if (!WindowSettings.MainMaximized) WindowSettings.SetMainBounds(geometry());
+  Folders().PrepareWritableFolder();  // a failure shows as the write's own
   return WriteSettingsFile(SettingsPath, WindowSettings, error);
 }
 

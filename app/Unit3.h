@@ -21,9 +21,10 @@ class THelpWindow;
 class TForm3 : public TForm2 {
   Q_OBJECT
  public:
-  // programFolder: where the program's files live (quorin.con, help, picture
-  // folders); empty means the executable's folder.
-  explicit TForm3(QWidget* parent = nullptr, const QString& programFolder = {});
+  // folders: where the delivered files are read (help, templates, picture
+  // folders, setup lists) and quorin.con and usetpage.txt written; a single
+  // folder holds both. Empty means this program's folders.
+  explicit TForm3(QWidget* parent = nullptr, const ProgramFolders& folders = {});
   ~TForm3() override;
 
   // ---- Main-window state ---------------------------------------------------
@@ -31,7 +32,7 @@ class TForm3 : public TForm2 {
   QString DocumentFileName;  // path of the document, or DefaultFileName
   bool DocumentOpen = false;
   bool FirstActivation = true;
-  QString SettingsPath;        // ProgramFolder() + "quorin.con"
+  QString SettingsPath;        // the writable folder + "quorin.con"
   QByteArray VersionString;    // "2.0g", NUL-padded to 8 bytes
   QByteArray DocumentVersion;  // the version bytes of the document last read
   TWindowSettings WindowSettings;

@@ -69,7 +69,7 @@ int TForm3::SaveDocumentAs() {
 
 void TForm3::RunStartWizard(int startMode) {
   TStartWizardHooks hooks;
-  hooks.ShowWizard = [this](int mode) { return RunWizard(mode, ProgramFolder(), this); };
+  hooks.ShowWizard = [this](int mode) { return RunWizard(mode, Folders().DataFolder(), this); };
   hooks.OpenDocument = [this] { OpenDocument(); };
   hooks.NewDocument = [this] { NewDocument(); };
   hooks.LoadDocument = [this](const QString& path) { return LoadDocument(path); };
@@ -86,7 +86,7 @@ void TForm3::FileNewClick() {
 void TForm3::NewDocument() {
   DocumentSetup.LegacyPageSetup = false;
   const std::optional<DocumentPageSetup> chosen =
-      RunPageSetupDialog(PageSetupDialogMode::NewDocument, DocumentSetup, ProgramFolder(), WindowSettings.SetupDlgTop,
+      RunPageSetupDialog(PageSetupDialogMode::NewDocument, DocumentSetup, Folders(), WindowSettings.SetupDlgTop,
                          WindowSettings.SetupDlgLeft, this);
   if (!chosen) return;
   DocumentSetup = *chosen;
@@ -135,7 +135,7 @@ void TForm3::WorkSheetClearClick() {
 void TForm3::FilePrintSetupClick() {
   if (!DocumentOpen || !DrawPanel) return;
   const int oldWidth = DrawPanel->Width(), oldHeight = DrawPanel->Height();
-  if (PageSetupCommand(DocumentSetup, *this, WindowSettings.SetupDlgTop, WindowSettings.SetupDlgLeft, ProgramFolder(),
+  if (PageSetupCommand(DocumentSetup, *this, WindowSettings.SetupDlgTop, WindowSettings.SetupDlgLeft, Folders(),
                        this))
     MarkModified();
   if (DrawPanel && (DrawPanel->Width() != oldWidth || DrawPanel->Height() != oldHeight)) WorksheetResized();

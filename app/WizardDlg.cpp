@@ -1,6 +1,5 @@
 #include "WizardDlg.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -16,6 +15,7 @@
 #include <QStackedWidget>
 
 #include "PanelView.h"
+#include "ProgramFolders.h"
 #include "StringTable.h"
 #include "UserInterface.h"
 #include "WinControl.h"
@@ -25,9 +25,9 @@ namespace {
 constexpr int kWelcomeCaption = 1012;
 }
 
-TWizardDlg::TWizardDlg(QWidget* parent, const QString& programFolder)
+TWizardDlg::TWizardDlg(QWidget* parent, const QString& dataFolder)
     : QDialog(parent),
-      FTemplates(FindTemplates(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder)),
+      FTemplates(FindTemplates(dataFolder.isEmpty() ? ProgramFolders::ForThisProgram().DataFolder() : dataFolder)),
       FState(1, int(FTemplates.TemplateFiles.size())) {
   setWindowTitle(LoadStr(kWelcomeCaption));
   setFixedSize(ClientWidth, ClientHeight);
@@ -241,8 +241,8 @@ bool TWizardDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-TWizardResult RunWizard(int startMode, const QString& programFolder, QWidget* parent) {
-  TWizardDlg dialog(parent, programFolder);
+TWizardResult RunWizard(int startMode, const QString& dataFolder, QWidget* parent) {
+  TWizardDlg dialog(parent, dataFolder);
   dialog.SetStartMode(startMode);
   TWizardResult result;
   if (dialog.exec() == QDialog::Accepted) {

@@ -29,9 +29,9 @@ class TWizardDlg : public QDialog {
   static constexpr int ClientWidth = 427, ClientHeight = 300;
   static constexpr int ScrollBoxWidth = 248, ScrollBoxHeight = 161;
 
-  // programFolder: where "Template" is looked for; empty means the
-  // executable's folder.
-  explicit TWizardDlg(QWidget* parent = nullptr, const QString& programFolder = {});
+  // dataFolder: where "Template" is looked for; empty means this program's
+  // data folder.
+  explicit TWizardDlg(QWidget* parent = nullptr, const QString& dataFolder = {});
   ~TWizardDlg() override;
 
   // Set before showing: 1 start-up (first page), 2 File > New (second page).
@@ -102,4 +102,4 @@ struct TWizardResult {
 
 // Shows the wizard modally (caption string 1012) in the given start mode and
 // returns what the user chose.
-TWizardResult RunWizard(int startMode, const QString& programFolder, QWidget* parent = nullptr);
+TWizardResult RunWizard(int startMode, const QString& dataFolder, QWidget* parent = nullptr);

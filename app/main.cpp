@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
 
   TApplication app(argc, argv);
   QApplication::setApplicationName(LoadStr(1011));
+  QGuiApplication::setDesktopFileName(QStringLiteral("tessolo"));  // the desktop entry: its icon on Wayland
   InstallFontSubstitutions();
   // The platform's own dialogs (file dialogs, buttons) speak Japanese too.
   QTranslator qtTranslator;

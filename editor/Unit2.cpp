@@ -120,11 +120,11 @@ TForm2::~TForm2() {
   ForgetWorksheetObjects();
 }
 
-void TForm2::SetProgramFolder(const QString& folder) {
-  FProgramFolder = WithSeparator(folder);
-  PhraseFolder = FProgramFolder + QStringLiteral("CPhrase");
-  BGImageFolder = FProgramFolder + QStringLiteral("bkimages");
-  HelpFile = FProgramFolder + LoadStr(1013);
+void TForm2::SetProgramFolder(const ProgramFolders& folders) {
+  FFolders = folders;
+  PhraseFolder = FFolders.DataPath(QStringLiteral("CPhrase"));
+  BGImageFolder = FFolders.DataPath(QStringLiteral("bkimages"));
+  HelpFile = FFolders.DataPath(LoadStr(1013));
 }
 
 // ---- The worksheet --------------------------------------------------------

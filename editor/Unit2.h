@@ -21,6 +21,7 @@
 #include "FocusExit.h"
 #include "FontBoxRules.h"
 #include "PopupContents.h"
+#include "ProgramFolders.h"
 #include "Qushape.h"
 #include "ScaleRecord.h"
 #include "StyleRules.h"
@@ -77,9 +78,9 @@ class TForm2 : public TForm1, public TWorksheet {
   bool HasSelection = false;
   int32_t ChangeCount = 0;
   QString PictureFolder;  // personal documents folder
-  QString PhraseFolder;   // program folder + "CPhrase"
-  QString BGImageFolder;  // program folder + "bkimages"
-  QString HelpFile;       // program folder + string 1013
+  QString PhraseFolder;   // data folder + "CPhrase"
+  QString BGImageFolder;  // data folder + "bkimages"
+  QString HelpFile;       // data folder + string 1013
   TQuShape* CurShape = nullptr;
   TLabelEx* CurLabel = nullptr;
   TImage* CurImage = nullptr;
@@ -96,11 +97,12 @@ class TForm2 : public TForm1, public TWorksheet {
   // The widget showing DrawPanel inside ScrollBox0 (nullptr without a worksheet).
   PanelView* DrawView = nullptr;
 
-  // ---- Program folder ----------------------------------------------------
-  // The folder of the executable, ending with "/". Setting it re-derives
+  // ---- Program folders ---------------------------------------------------
+  // Where the delivered files are read and the user's files written; by
+  // default everything in the executable's folder. Setting them re-derives
   // PhraseFolder, BGImageFolder and HelpFile.
-  const QString& ProgramFolder() const { return FProgramFolder; }
-  void SetProgramFolder(const QString& folder);
+  const ProgramFolders& Folders() const { return FFolders; }
+  void SetProgramFolder(const ProgramFolders& folders);
 
   // ---- The worksheet -----------------------------------------------------
   // The editor's share of ResetWorksheet: leaves the tool state (ResetTool),
@@ -295,7 +297,7 @@ class TForm2 : public TForm1, public TWorksheet {
   void ForgetWorksheetObjects();
   void HidePopupItems();
 
-  QString FProgramFolder;
+  ProgramFolders FFolders;
   TPopupContents FLastPopup;
   // Exit watchers of the font boxes; they go before the boxes do.
   std::vector<std::unique_ptr<FocusExit>> FBoxExits;

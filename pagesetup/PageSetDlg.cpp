@@ -57,7 +57,7 @@ QStringList ItemsOf(const QComboBox* box) {
 
 }  // namespace
 
-TPageSetDlg::TPageSetDlg(const QString& listFolder, QWidget* parent) : QDialog(parent), FRules(listFolder) {
+TPageSetDlg::TPageSetDlg(const ProgramFolders& folders, QWidget* parent) : QDialog(parent), FRules(folders) {
   setObjectName(QStringLiteral("PageSetDlg"));
   setWindowTitle(QStringLiteral("ページ設定"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -382,9 +382,9 @@ void TPageSetDlg::PlaceLayoutPanel() {
 }
 
 std::optional<DocumentPageSetup> RunPageSetupDialog(PageSetupDialogMode mode, const DocumentPageSetup& doc,
-                                                    const QString& listFolder, int& top, int& left,
+                                                    const ProgramFolders& folders, int& top, int& left,
                                                     QWidget* parent) {
-  TPageSetDlg dlg(listFolder, parent);
+  TPageSetDlg dlg(folders, parent);
   if (mode == PageSetupDialogMode::NewDocument)
     dlg.StartNewDocument();
   else

@@ -28,8 +28,8 @@ class TPageSetDlg : public QDialog {
   static constexpr int ClientWidth = 612;
   static constexpr int ClientHeight = 446;
 
-  // Reads both setup lists from listFolder (by default the program's folder).
-  explicit TPageSetDlg(const QString& listFolder = QString(), QWidget* parent = nullptr);
+  // Reads both setup lists from folders (by default this program's).
+  explicit TPageSetDlg(const ProgramFolders& folders = {}, QWidget* parent = nullptr);
 
   // Opening from the page setup command: the document's values.
   void HandIn(const DocumentPageSetup& doc);
@@ -123,5 +123,5 @@ enum class PageSetupDialogMode { Document, NewDocument };
 // position; they receive the dialog's final position whether it closes with OK
 // or Cancel. Returns the dialog's values on OK, nullopt on Cancel.
 std::optional<DocumentPageSetup> RunPageSetupDialog(PageSetupDialogMode mode, const DocumentPageSetup& doc,
-                                                    const QString& listFolder, int& top, int& left,
+                                                    const ProgramFolders& folders, int& top, int& left,
                                                     QWidget* parent = nullptr);

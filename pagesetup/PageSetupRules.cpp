@@ -60,7 +60,7 @@ int TruncToInt(long double v, int lo, int hi) {
 
 }  // namespace
 
-PageSetupRules::PageSetupRules(const QString& listFolder) : FLists(listFolder) { FLists.Load(); }
+PageSetupRules::PageSetupRules(const ProgramFolders& folders) : FLists(folders) { FLists.Load(); }
 
 void PageSetupRules::HandIn(const DocumentPageSetup& doc) {
   S.FreeSheetWidth = doc.SheetWidth;

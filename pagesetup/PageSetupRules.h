@@ -55,8 +55,8 @@ class PageSetupRules {
   // The largest card a worksheet is made for, in worksheet pixels (600 mm).
   static constexpr int MaxSheetPixels = 3000;
 
-  // Reads both setup lists from listFolder (by default the program's folder).
-  explicit PageSetupRules(const QString& listFolder = QString());
+  // Reads both setup lists from folders (by default this program's).
+  explicit PageSetupRules(const ProgramFolders& folders = {});
 
   // Opening from the page setup command: the document's values.
   void HandIn(const DocumentPageSetup& doc);

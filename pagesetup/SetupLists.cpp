@@ -1,7 +1,5 @@
 #include "SetupLists.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -94,17 +92,23 @@ int WriteUserFile(const QString& path, const SetupTable& table) {
   return 0;
 }
 
-SetupLists::SetupLists(QString folder) : FFolder(std::move(folder)) {
-  if (FFolder.isEmpty()) FFolder = QCoreApplication::applicationDirPath();
+SetupLists::SetupLists(const ProgramFolders& folders) : FFolders(folders) {
+  if (FFolders.IsEmpty()) FFolders = ProgramFolders::ForThisProgram();
 }
 
-QString SetupLists::MasterPath() const { return QDir(FFolder).filePath(QLatin1String(MasterListFileName)); }
-QString SetupLists::UserPath() const { return QDir(FFolder).filePath(QLatin1String(UserListFileName)); }
+QString SetupLists::MasterPath() const { return FFolders.DataPath(QLatin1String(MasterListFileName)); }
+QString SetupLists::UserPath() const { return FFolders.WritablePath(QLatin1String(UserListFileName)); }
+QString SetupLists::UserReadPath() const { return FFolders.ReadPath(QLatin1String(UserListFileName)); }
 
 void SetupLists::Load() {
   FTable = SetupTable{};
   FTable.MasterCount = ReadSetupFile(MasterPath(), FTable, 0);
-  FTable.UserCount = ReadSetupFile(UserPath(), FTable, FTable.MasterCount);
+  FTable.UserCount = ReadSetupFile(UserReadPath(), FTable, FTable.MasterCount);
+}
+
+int SetupLists::WriteUserList(const SetupTable& table) const {
+  FFolders.PrepareWritableFolder();  // a failure shows as the write's own
+  return WriteUserFile(UserPath(), table);
 }
 
 int SetupLists::RegisterSetup(const SetupNameBuffer& name, const PageSetup& values) {
@@ -114,7 +118,7 @@ int SetupLists::RegisterSetup(const SetupNameBuffer& name, const PageSetup& valu
   record = values;
   record.SetupName = name;
   ++FTable.UserCount;
-  if (WriteUserFile(UserPath(), FTable) != 0) {
+  if (WriteUserList(FTable) != 0) {
     record = PageSetup{};
     --FTable.UserCount;
     return 0;
@@ -130,7 +134,7 @@ int SetupLists::DeleteSetup(int position) {
   std::move(copy.Records.begin() + slot + 1, copy.Records.begin() + last + 1, copy.Records.begin() + slot);
   copy.Records[last] = PageSetup{};
   --copy.UserCount;
-  if (WriteUserFile(UserPath(), copy) != 0) return position;
+  if (WriteUserList(copy) != 0) return position;
   FTable = copy;
   return position - 1;
 }

@@ -7,6 +7,7 @@
 
 #include "DocumentPageSetup.h"
 #include "PageSetupRecord.h"
+#include "ProgramFolders.h"
 
 inline constexpr int MaxSetups = 256;
 inline constexpr char MasterListFileName[] = "msetpage.txt";
@@ -36,19 +37,25 @@ int ReadSetupFile(const QString& path, SetupTable& table, int firstSlot);
 // Returns 0, or -1 after showing message 1120.
 int WriteUserFile(const QString& path, const SetupTable& table);
 
-// The two lists beside the program, and the operations of the page setup
+// The two lists of the program, and the operations of the page setup
 // dialog's register and delete buttons.
 class SetupLists {
  public:
-  // folder: where both list files live; by default the program's folder.
-  explicit SetupLists(QString folder = QString());
+  // The master list is read from the data folder, the user list from the
+  // writable folder (or, until the user has one there, from beside the master
+  // list) and always written to the writable folder. By default this
+  // program's folders.
+  explicit SetupLists(const ProgramFolders& folders = {});
 
   // Reads the master list, then the user list, afresh.
   void Load();
 
   const SetupTable& Table() const { return FTable; }
   QString MasterPath() const;
+  // Where the user list is written.
   QString UserPath() const;
+  // Where it is read from.
+  QString UserReadPath() const;
 
   // Adds a user setup of this name with these values and rewrites the user
   // list. Returns the list position to select: the new last one, or 0 (the
@@ -67,6 +74,8 @@ class SetupLists {
   int MatchDocumentSetup(const DocumentPageSetup& doc, bool startNewDocument, bool legacyPageSetup) const;
 
  private:
-  QString FFolder;
+  int WriteUserList(const SetupTable& table) const;
+
+  ProgramFolders FFolders;
   SetupTable FTable;
 };

@@ -11,6 +11,7 @@ TESSOLO_PACKAGES=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipaexfont qt6-translations-l10n
+  desktop-file-utils libxml2-utils shared-mime-info
 )
 
 tessolo_install_packages() {

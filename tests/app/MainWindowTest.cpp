@@ -108,7 +108,7 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, ConstructionStateWithoutDocument) {
   auto form = MakeForm();
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Tessolo"));
-  EXPECT_EQ(form->ProgramFolder(), Folder.path() + QLatin1Char('/'));
+  EXPECT_EQ(form->Folders(), ProgramFolders(Folder.path()));
   EXPECT_EQ(form->SettingsPath, SettingsFile());
   EXPECT_EQ(form->HelpFile, Folder.path() + QStringLiteral("/tessolo.hlp"));
   EXPECT_EQ(form->DefaultFileName, QStringLiteral("newfile.tsl"));
