@@ -166,6 +166,7 @@ TEST(PrintPdfCommand, BadDocumentsUnwritableOutputAndWrongArgumentsFailWithoutAF
       {{out, data + "short-19-bytes.tsl"}, 1, {LoadStr(1002), LoadStr(1313)}},
       {{out, dir.filePath("missing.tsl")}, 1, {LoadStr(1311)}},
       {{dir.filePath("no/such/folder.pdf"), card}, 1, {LoadStr(1300).section('\n', 0, 0)}},
+      {{dir.path(), card}, 1, {LoadStr(1301).section('\n', 0, 0)}},  // a folder cannot become the PDF
       {{out, card, "--dpi", "71"}, 2, {}},
       {{out, card, "--dpi=2401"}, 2, {}},
       {{out, card, "--paper", "B9"}, 2, {}},
