@@ -39,7 +39,9 @@ trap 'rm -rf "$WORK"' EXIT
 QT_QPA_PLATFORM=offscreen "$BUILD/bin/PrintBench" --write-card "$WORK"
 
 # The same card for gLabels: a user template of the 10-up sheet and the
-# same objects in millimetres (the worksheet's 0.2 mm pixels).
+# same objects in millimetres (the worksheet's 0.2 mm pixels; a Tessolo
+# font of N points is N * 4 / 3 worksheet pixels high, so 18 and 10 points
+# there are 13.6 and 7.4 points here).
 cat >"$WORK/card.glabels" <<EOF
 <?xml version="1.0"?>
 <Glabels-document xmlns="http://glabels.org/xmlns/3.0/">
@@ -56,16 +58,16 @@ cat >"$WORK/card.glabels" <<EOF
     <Object-box x="1.6mm" y="1.6mm" w="87.6mm" h="51.6mm" lock_aspect_ratio="False" line_width="0.4mm"
                 line_color="0x000080ff" fill_color="0x00000000" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" shadow="False"/>
     <Object-ellipse x="74mm" y="6mm" w="10mm" h="10mm" lock_aspect_ratio="True" line_width="0.2mm"
-                    line_color="0xff0000ff" fill_color="0x00000000" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" shadow="False"/>
+                    line_color="0xff0000ff" fill_color="0xff0000ff" a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" shadow="False"/>
     <Object-line x="6mm" y="35mm" dx="78mm" dy="0mm" line_width="0.2mm" line_color="0xffffffff"
                  a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" shadow="False"/>
     <Object-text x="6mm" y="24mm" w="60mm" h="9mm" justify="Left" valign="Top" auto_shrink="False"
                  a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" shadow="False">
-      <Span color="0xffffffff" font_family="IPAexMincho" font_size="18" font_weight="Regular" font_italic="False" line_spacing="1">山田　太郎</Span>
+      <Span color="0xffffffff" font_family="IPAexMincho" font_size="13.6" font_weight="Regular" font_italic="False" line_spacing="1">山田　太郎</Span>
     </Object-text>
     <Object-text x="6mm" y="38mm" w="70mm" h="6mm" justify="Left" valign="Top" auto_shrink="False"
                  a0="1" a1="0" a2="0" a3="1" a4="0" a5="0" shadow="False">
-      <Span color="0xffffffff" font_family="IPAexMincho" font_size="10" font_weight="Regular" font_italic="False" line_spacing="1">株式会社テッソロ　営業部</Span>
+      <Span color="0xffffffff" font_family="IPAexMincho" font_size="7.4" font_weight="Regular" font_italic="False" line_spacing="1">株式会社テッソロ　営業部</Span>
     </Object-text>
   </Objects>
 </Glabels-document>

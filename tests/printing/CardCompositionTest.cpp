@@ -79,3 +79,19 @@ TEST(CardComposition, PrintedLabelsAreFittedToTheirTextAndWidenedByFourLetters) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CardComposition, TextInTheWorksheetsFontKeepsThatFontAndScalesWithTheCard) {
+  Card card;
+  TLabelEx* label = card.AddLabel(QStringLiteral("窓のフォント"), QPoint(10, 10));
+  label->SetParentFont(true);  // as text pasted from another program may come
+  const TFont& sheetFont = *card.Sheet.DrawPanel->Font();
+  TCardComposition composed = ComposeCard(card.Sheet.BGImage, card.Sheet.ObjectList, 455, 275, true);
+  ScaleComposition(composed, 472);
+  const TFont& printed = *composed.Copies[0]->Font();
+  EXPECT_EQ(printed.Name(), sheetFont.Name());
+  EXPECT_NEAR(printed.Height(), sheetFont.Height() * 472 / 100, 3);
+}
+
+}  // namespace
