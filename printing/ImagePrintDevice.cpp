@@ -37,7 +37,13 @@ bool ImagePrintDevice::BeginDoc(QString* error) {
     if (error) *error = PrintMessage(PrintText::NoDeviceInfo);
     return false;
   }
-  FSheet = QImage(width, height, QImage::Format_RGB32);
+  // The last page's memory is used again when no one else holds it: a job
+  // after a job costs no fresh allocation of the whole sheet.
+  if (FPage.size() == QSize(width, height) && FPage.isDetached())
+    FSheet = std::move(FPage);
+  else
+    FSheet = QImage(width, height, QImage::Format_RGB32);
+  FPage = QImage();
   if (FSheet.isNull()) {
     if (error) *error = PrintMessage(PrintText::OutOfMemory);
     return false;

@@ -28,9 +28,10 @@ class ImagePrintDevice : public IPrintDevice {
   bool EndDoc(QString* error) override;
   void Abort() override;
 
-  // The last page finished by EndDoc: the whole sheet, white where nothing
-  // was printed (the margins the printer cannot reach stay white). Null
-  // before the first page and after an abandoned job.
+  // The page finished by the last EndDoc: the whole sheet, white where
+  // nothing was printed (the margins the printer cannot reach stay white).
+  // Null before the first page, from the next BeginDoc on and after an
+  // abandoned job.
   const QImage& Page() const { return FPage; }
   int PagesPrinted() const { return FPages; }
 
