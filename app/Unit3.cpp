@@ -206,7 +206,6 @@ void TForm3::FileMenuClick() {
 // Printing and its preview come with their own windows; until then they do
 // nothing.
 void TForm3::FilePreviewClick() {}
-void TForm3::FilePrintClick() {}
 
 void TForm3::FileExitClick() { close(); }
 

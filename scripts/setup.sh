@@ -12,6 +12,7 @@ TESSOLO_PACKAGES=(
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipaexfont qt6-translations-l10n
   desktop-file-utils libxml2-utils shared-mime-info
+  poppler-utils
 )
 
 tessolo_install_packages() {
