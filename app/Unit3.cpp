@@ -205,9 +205,8 @@ void TForm3::FileMenuClick() {
 // ---- Commands -------------------------------------------------------------------
 // The document commands live in Unit3Commands.cpp.
 
-// Printing and its preview come with their own windows; until then they do
-// nothing.
-void TForm3::FilePreviewClick() {}
+// Printing comes with its own window; until then it does nothing. The
+// preview is in Unit3Preview.cpp.
 void TForm3::FilePrintClick() {}
 
 void TForm3::FileExitClick() { close(); }
