@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 #include <cmath>
 #include <cstdio>
@@ -15,6 +17,8 @@
 #include "DocumentInfo.h"
 #include "DocumentPageSetup.h"
 #include "FontSubstitution.h"
+#include "PrintJob.h"
+#include "QPrinterDevice.h"
 #include "StringTable.h"
 #include "Worksheet.h"
 
@@ -29,10 +33,15 @@ const char kUsage[] =
     "Usage: tessolo [FILE.tsl]\n"
     "       tessolo --info FILE\n"
     "       tessolo --export-png OUT.png FILE [--scale N]\n"
+    "       tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N]\n"
     "\n"
     "  --info        print a JSON description of the document\n"
     "  --export-png  paint the card into a PNG image, N output pixels per\n"
-    "                worksheet pixel (default 1; one worksheet pixel is 0.2 mm)\n";
+    "                worksheet pixel (default 1; one worksheet pixel is 0.2 mm)\n"
+    "  --print-pdf   print the sheet of cards into a PDF file as the printer\n"
+    "                would: paper A3, A4, A5, B4, B5, Letter, Legal or WxH in mm\n"
+    "                (default the document's paper, else A4), no margins,\n"
+    "                N dots per inch (72 to 2400, default 600)\n";
 
 void Print(FILE* to, const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -51,19 +60,31 @@ struct LoadedDocument {
   QByteArray Version;
 };
 
+// Why a document could not be read, in the program's language.
+int ReasonId(DocumentFormat::ReadError error) {
+  switch (error) {
+    case DocumentFormat::ReadError::TooShort: return 1313;
+    case DocumentFormat::ReadError::BadHeader: return 1314;
+    case DocumentFormat::ReadError::UnknownTag: return 1315;
+    default: return 1316;
+  }
+}
+
 // Reads path; on failure says why on standard error (message 1002 first for a
-// file that is not a document).
+// file that is not a document, then the reason and where it lies).
 bool Load(const QString& path, LoadedDocument& doc) {
   QString why;
   bool tooLarge = false;
   const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why, &tooLarge);
   if (!bytes) {
-    Print(stderr, (tooLarge ? LoadStr(kInvalidFile) + QLatin1Char('\n') : QString()) + why + QLatin1Char('\n'));
+    Print(stderr, (tooLarge ? LoadStr(kInvalidFile) + QLatin1Char('\n') + LoadStr(1312) : LoadStr(1311)) +
+                      QLatin1Char('\n') + why + QLatin1Char('\n'));
     return false;
   }
   const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(*bytes, doc.Sheet, doc.Setup, doc.Version);
   if (!r.Ok()) {
-    Print(stderr, LoadStr(kInvalidFile) + QLatin1Char('\n') + r.Detail + QLatin1Char('\n'));
+    Print(stderr, LoadStr(kInvalidFile) + QLatin1Char('\n') + LoadStr(ReasonId(r.Error)) + QLatin1Char('\n') +
+                      r.Detail + QLatin1Char('\n'));
     return false;
   }
   return true;
@@ -128,11 +149,82 @@ int ExportPng(const QStringList& args) {
   return exDone;
 }
 
+// A paper name or "WxH" in millimetres; nullopt when it is neither.
+std::optional<QSizeF> PaperSize(const QString& text) {
+  static const struct {
+    const char* Name;
+    double Width, Height;
+  } kPapers[] = {{"A3", 297, 420},  {"A4", 210, 297},       {"A5", 148, 210},      {"B4", 257, 364},
+                 {"B5", 182, 257}, {"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6}};
+  for (const auto& p : kPapers)
+    if (text.compare(QLatin1String(p.Name), Qt::CaseInsensitive) == 0) return QSizeF(p.Width, p.Height);
+  const QStringList parts = text.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
+  if (parts.size() != 2) return std::nullopt;
+  bool okW = false, okH = false;
+  const double w = parts[0].toDouble(&okW), h = parts[1].toDouble(&okH);
+  // Up to the largest page a PDF can hold (200 inches).
+  constexpr double MaxMm = 5080;
+  if (!okW || !okH || !(w >= 1 && w <= MaxMm) || !(h >= 1 && h <= MaxMm)) return std::nullopt;
+  return QSizeF(w, h);
+}
+
+int PrintPdf(const QStringList& args) {
+  QStringList files;
+  std::optional<QSizeF> paper;
+  int dpi = 600;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const bool isPaper = a == QLatin1String("--paper") || a.startsWith(QLatin1String("--paper="));
+    const bool isDpi = a == QLatin1String("--dpi") || a.startsWith(QLatin1String("--dpi="));
+    if (!isPaper && !isDpi) {
+      files << a;
+      continue;
+    }
+    QString value;
+    if (a.contains(QLatin1Char('='))) {
+      value = a.section(QLatin1Char('='), 1);
+    } else {
+      if (++i == args.size()) return Usage(QStringLiteral("%1 needs a value.").arg(a));
+      value = args[i];
+    }
+    if (isPaper) {
+      paper = PaperSize(value);
+      if (!paper) return Usage(QStringLiteral("The paper \"%1\" is neither a known name nor WxH in millimetres.").arg(value));
+    } else {
+      bool ok = false;
+      dpi = value.toInt(&ok);
+      if (!ok || dpi < 72 || dpi > 2400)
+        return Usage(QStringLiteral("The resolution \"%1\" is not a whole number from 72 to 2400.").arg(value));
+    }
+  }
+  if (files.size() != 2) return Usage(QStringLiteral("--print-pdf takes an output file and a document."));
+  const QString& out = files[0];
+
+  LoadedDocument doc;
+  if (!Load(files[1], doc)) return exFailed;
+  if (!paper) {
+    const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
+    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
+  }
+  // No printer is looked for: the output is PDF.
+  QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
+  QPrinterDevice::SetUpPdf(printer, out, paper->width(), paper->height(), dpi);
+  printer.setDocName(QFileInfo(files[1]).completeBaseName());
+  QPrinterDevice device(printer);
+  QString why;
+  if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why)) {
+    Print(stderr, why + QLatin1Char('\n'));
+    return exFailed;
+  }
+  return exDone;
+}
+
 int Run(const QStringList& args) {
   const QString command = args.value(0);
   const QStringList rest = args.mid(1);
   if (command == QLatin1String("--info")) return Info(rest);
   if (command == QLatin1String("--export-png")) return ExportPng(rest);
+  if (command == QLatin1String("--print-pdf")) return PrintPdf(rest);
   std::fputs(kUsage, stdout);
   return exDone;
 }
@@ -146,7 +238,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 
 bool IsHeadlessCommand(const char* arg) {
   const QByteArray a(arg);
-  return a == "--info" || a == "--export-png" || a == "--help";
+  return a == "--info" || a == "--export-png" || a == "--print-pdf" || a == "--help";
 }
 
 }  // namespace

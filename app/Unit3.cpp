@@ -205,9 +205,7 @@ void TForm3::FileMenuClick() {
 // ---- Commands -------------------------------------------------------------------
 // The document commands live in Unit3Commands.cpp.
 
-// Printing comes with its own window; until then it does nothing. The
-// preview is in Unit3Preview.cpp.
-void TForm3::FilePrintClick() {}
+// Printing is in Unit3Printing.cpp, its preview in Unit3Preview.cpp.
 
 void TForm3::FileExitClick() { close(); }
 

@@ -5,12 +5,13 @@
 #include "Bitmap.h"
 #include "Errors.h"
 #include "JpegImage.h"
+#include "PictureCache.h"
 
 const QImage& TGraphic::Image() const {
   if (FDecodeError) throw EInvalidGraphic(*FDecodeError);
   if (FImage.isNull() && !Empty()) {
     try {
-      FImage = Decode();
+      FImage = PictureCache::Decoded(FBytes, [this] { return Decode(); });
     } catch (const EInvalidGraphic& e) {
       FDecodeError = e.what();
       throw;

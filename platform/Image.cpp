@@ -1,11 +1,13 @@
 #include "Image.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "Canvas.h"
 #include "Errors.h"
 #include "Graphic.h"
 #include "Picture.h"
+#include "PictureCache.h"
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner), FPicture(std::make_unique<TPicture>()) {
   SetBounds(0, 0, 105, 105);
@@ -97,11 +99,24 @@ void TImage::Paint() {
   if (dest.isEmpty()) return;
   try {
     QPainter* p = Canvas()->Painter();
+    // A bitmap keeps its exact pixels in a PDF; a JPEG picture may be
+    // stored as JPEG again.
+    const bool lossless = p && g->GraphicClassName() == "TBitmap";
+    if (p) p->setRenderHint(QPainter::LosslessImageRendering, lossless);
     const bool plain = p && p->transform().type() <= QTransform::TxTranslate;
     if (plain && dest.size() != QSize(g->Width(), g->Height())) {
-      // Scale once per size with good filtering; repaint from the cache.
+      const QImage& source = g->Image();
+      // A printer or PDF takes the picture itself where it is shown larger
+      // than it is: scaling it up would only make the output bigger.
+      const bool raster = p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Raster;
+      if (!raster && dest.width() >= source.width() && dest.height() >= source.height()) {
+        Canvas()->StretchDrawImage(dest, source);
+        return;
+      }
+      // Scaled once per size with good filtering, the same image for every
+      // copy of the picture drawn at that size.
       if (!FScaledValid || FScaled.size() != dest.size()) {
-        FScaled = g->Image().scaled(dest.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        FScaled = PictureCache::Scaled(source, dest.size());
         FScaledValid = true;
       }
       Canvas()->StretchDrawImage(dest, FScaled);

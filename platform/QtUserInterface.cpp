@@ -1,6 +1,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include "Color.h"
@@ -119,4 +121,9 @@ std::optional<TColorReply> QtUserInterface::ChooseColor(const TColorRequest& req
     reply.CustomColors << QStringLiteral("Color") + QChar(u'A' + i) + QLatin1Char('=') + value;
   }
   return reply;
+}
+
+bool QtUserInterface::PrintSetup(QPrinter& printer) {
+  QPrintDialog dialog(&printer, FParent);
+  return dialog.exec() == QDialog::Accepted;
 }

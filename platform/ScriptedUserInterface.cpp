@@ -1,5 +1,6 @@
 #include "ScriptedUserInterface.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 std::vector<QString> ScriptedUserInterface::Messages() const {
@@ -46,4 +47,15 @@ std::optional<TColorReply> ScriptedUserInterface::ChooseColor(const TColorReques
   auto r = FColors.front();
   FColors.pop_front();
   return r;
+}
+
+bool ScriptedUserInterface::PrintSetup(QPrinter& printer) {
+  FCalls.push_back({Call::Print, {}, {}, mbOK, {}, {}});
+  if (FPrints.empty()) throw std::logic_error("unscripted print dialog");
+  const std::optional<QString> path = FPrints.front();
+  FPrints.pop_front();
+  if (!path) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(*path);
+  return true;
 }

@@ -10,6 +10,7 @@
 
 #include "Identifiers.h"
 
+class QPrinter;
 class QWidget;
 
 enum TMsgDlgButtons { mbOK, mbOKCancel, mbYesNo, mbYesNoCancel };
@@ -49,6 +50,9 @@ class IUserInterface {
   virtual std::optional<QString> OpenPictureName(const TFileDialogRequest& request) = 0;
   // The colour dialog; nullopt when cancelled.
   virtual std::optional<TColorReply> ChooseColor(const TColorRequest& request) = 0;
+  // The print dialog on printer (printer, paper, copies, or PDF output to a
+  // file); false when cancelled. printer keeps what the user chose.
+  virtual bool PrintSetup(QPrinter& printer) = 0;
   // The parent for modal windows (nullptr when headless).
   virtual QWidget* DialogParent() const { return nullptr; }
 };
@@ -67,6 +71,7 @@ class QtUserInterface : public IUserInterface {
   std::optional<QString> SaveFileName(const TFileDialogRequest& request) override;
   std::optional<QString> OpenPictureName(const TFileDialogRequest& request) override;
   std::optional<TColorReply> ChooseColor(const TColorRequest& request) override;
+  bool PrintSetup(QPrinter& printer) override;
   QWidget* DialogParent() const override { return FParent; }
   void SetDialogParent(QWidget* parent) { FParent = parent; }
 

@@ -1,0 +1,101 @@
+#include "PictureCache.h"
+
+#include <QHash>
+
+#include <list>
+#include <mutex>
+
+namespace PictureCache {
+
+namespace {
+
+// Enough for a few photographs at printer resolution.
+constexpr qint64 Budget = 384LL * 1024 * 1024;
+
+struct Entry {
+  // Decoded: the bytes and their hash; scaled: the source's key and the size.
+  QByteArray Bytes;
+  size_t Hash = 0;
+  qint64 SourceKey = 0;
+  QSize Size;
+  QImage Image;
+};
+
+struct Cache {
+  std::mutex Lock;
+  std::list<Entry> Entries;  // most recently used first
+  qint64 Held = 0;
+
+  void Touch(std::list<Entry>::iterator it) { Entries.splice(Entries.begin(), Entries, it); }
+  void Add(Entry e) {
+    const qint64 size = e.Image.sizeInBytes();
+    if (size > Budget / 2) return;  // one huge image would flush everything else
+    Held += size;
+    Entries.push_front(std::move(e));
+    while (Held > Budget && !Entries.empty()) {
+      Held -= Entries.back().Image.sizeInBytes();
+      Entries.pop_back();
+    }
+  }
+};
+
+Cache& TheCache() {
+  static Cache cache;
+  return cache;
+}
+
+}  // namespace
+
+QImage Decoded(const QByteArray& bytes, const std::function<QImage()>& decode) {
+  Cache& c = TheCache();
+  const size_t hash = qHash(bytes);
+  {
+    std::lock_guard lock(c.Lock);
+    for (auto it = c.Entries.begin(); it != c.Entries.end(); ++it) {
+      if (it->SourceKey == 0 && it->Hash == hash && it->Bytes == bytes) {
+        c.Touch(it);
+        return c.Entries.front().Image;
+      }
+    }
+  }
+  QImage image = decode();
+  if (image.isNull()) return image;
+  std::lock_guard lock(c.Lock);
+  c.Add(Entry{bytes, hash, 0, {}, image});
+  return image;
+}
+
+QImage Scaled(const QImage& source, QSize size) {
+  if (source.isNull() || size.isEmpty() || source.size() == size) return source;
+  Cache& c = TheCache();
+  const qint64 key = source.cacheKey();
+  {
+    std::lock_guard lock(c.Lock);
+    for (auto it = c.Entries.begin(); it != c.Entries.end(); ++it) {
+      if (it->SourceKey == key && it->Size == size) {
+        c.Touch(it);
+        return c.Entries.front().Image;
+      }
+    }
+  }
+  QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (scaled.isNull()) return scaled;
+  std::lock_guard lock(c.Lock);
+  c.Add(Entry{{}, 0, key, size, scaled});
+  return scaled;
+}
+
+void Clear() {
+  Cache& c = TheCache();
+  std::lock_guard lock(c.Lock);
+  c.Entries.clear();
+  c.Held = 0;
+}
+
+qint64 HeldBytes() {
+  Cache& c = TheCache();
+  std::lock_guard lock(c.Lock);
+  return c.Held;
+}
+
+}  // namespace PictureCache
