@@ -2,6 +2,7 @@
 // printer, how it follows the page setup changed from inside it, what it
 // paints, and the bounds it leaves behind for the next opening.
 #include <QApplication>
+#include <QFocusEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -102,6 +103,7 @@ TEST_F(PreviewCommandTest, ThePageSetupChangedFromThePreviewIsShownWhenTheDialog
     QTimer::singleShot(0, [] {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* d = qobject_cast<TPageSetDlg*>(w); d && d->isVisible()) {
+          d->FormActivate();
           for (auto [field, text] : {std::pair{d->RetuMemo, "3"}, std::pair{d->DannMemo, "4"}}) {
             field->selectAll();
             field->insert(QString::fromLatin1(text));
@@ -123,7 +125,7 @@ TEST_F(PreviewCommandTest, ThePageSetupChangedFromThePreviewIsShownWhenTheDialog
 
 TEST_F(PreviewCommandTest, AnEmptyCardShowsItsDottedOutlineAndAFullBackgroundHidesIt) {
   struct Seen {
-    QList<int> topEdge;  // dark pixels along the top edge of the first card
+    QList<int> topEdge;  // black pixels along the top edge of the first card
     QRgb inside = 0, margin = 0;
   };
   auto look = [&] {
@@ -132,7 +134,7 @@ TEST_F(PreviewCommandTest, AnEmptyCardShowsItsDottedOutlineAndAFullBackgroundHid
       const QImage image = Painted(f);
       const QRect card = OnSheet(f, f.CardPanels().front());
       for (int x = card.left(); x <= card.right(); ++x)
-        if (qGray(PixelProbe::At(image, x, card.top())) < 128) seen.topEdge << x;
+        if (PixelProbe::Is(image, x, card.top(), Qt::black)) seen.topEdge << x;
       seen.inside = PixelProbe::At(image, card.center().x(), card.center().y());
       seen.margin = PixelProbe::At(image, 2, 2);
     };
