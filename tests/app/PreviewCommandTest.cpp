@@ -2,6 +2,7 @@
 // printer, how it follows the page setup changed from inside it, what it
 // paints, and the bounds it leaves behind for the next opening.
 #include <QApplication>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -80,7 +81,7 @@ QRect OnSheet(const TPreviewForm& form, const TPanel* card) {
 
 }  // namespace
 
-TEST_F(PreviewCommandTest, AnA4PrinterShowsTheSheetAndEveryCardToScale) {
+TEST_F(PreviewCommandTest, AnA4PrinterShowsTheSheetAndEveryCardToScaleAndPrintsFromThere) {
   int cards = -1;
   Form->User = [&](TPreviewForm& f) {
     EXPECT_EQ(f.PreviewPanel()->Width(), 420);
@@ -90,10 +91,15 @@ TEST_F(PreviewCommandTest, AnA4PrinterShowsTheSheetAndEveryCardToScale) {
     EXPECT_EQ(first->Width(), 182);  // 455 worksheet pixels at 40 %
     EXPECT_EQ(first->Left(), 20);
     EXPECT_EQ(OnSheet(f, first).left(), 28);  // 14 mm from the paper's edge
+
+    Scripted.Ui.ReplyPrint(Folder.filePath(QStringLiteral("sheet.pdf")));
+    f.PrintBtn->click();
+    EXPECT_EQ(int(f.CardPanels().size()), cards);
   };
   Form->FilePreviewClick();
   EXPECT_EQ(cards, 10);
-  EXPECT_TRUE(Scripted.Ui.Calls().empty());
+  EXPECT_TRUE(QFileInfo::exists(Folder.filePath(QStringLiteral("sheet.pdf"))));
+  EXPECT_EQ(Scripted.Ui.Calls().size(), 1u);  // the print dialog, no message
 }
 
 TEST_F(PreviewCommandTest, ThePageSetupChangedFromThePreviewIsShownWhenTheDialogCloses) {
