@@ -130,84 +130,63 @@ TEST_F(PreviewCommandTest, ThePageSetupChangedFromThePreviewIsShownWhenTheDialog
 }
 
 TEST_F(PreviewCommandTest, AnEmptyCardShowsItsDottedOutlineAndAFullBackgroundHidesIt) {
-  struct Seen {
-    QList<int> topEdge;  // black pixels along the top edge of the first card
-    QRgb inside = 0, margin = 0;
+  QList<int> dots;  // black pixels along the top edge of the first card
+  QRgb inside = 0, margin = 0;
+  Form->User = [&](TPreviewForm& f) {
+    const QImage image = Painted(f);
+    const QRect card = OnSheet(f, f.CardPanels().front());
+    dots = PixelProbe::ColumnsIn(image.copy(card.left(), card.top(), card.width(), 1), 0, Qt::black);
+    inside = PixelProbe::At(image, card.center().x(), card.center().y());
+    margin = PixelProbe::At(image, 2, 2);
   };
-  auto look = [&] {
-    Seen seen;
-    Form->User = [&](TPreviewForm& f) {
-      const QImage image = Painted(f);
-      const QRect card = OnSheet(f, f.CardPanels().front());
-      for (int x = card.left(); x <= card.right(); ++x)
-        if (PixelProbe::Is(image, x, card.top(), Qt::black)) seen.topEdge << x;
-      seen.inside = PixelProbe::At(image, card.center().x(), card.center().y());
-      seen.margin = PixelProbe::At(image, 2, 2);
-    };
-    Form->FilePreviewClick();
-    return seen;
-  };
+  Form->FilePreviewClick();
+  ASSERT_FALSE(dots.isEmpty());
+  EXPECT_EQ(dots.front(), 0);
+  EXPECT_LT(dots.size(), 182 * 2 / 3);  // dots, not a line
+  EXPECT_EQ(inside, 0xFFFFFFu);
+  EXPECT_EQ(margin, 0x808080u);  // the grey the printer cannot reach
 
-  const Seen empty = look();
-  ASSERT_FALSE(empty.topEdge.isEmpty());
-  EXPECT_LT(empty.topEdge.size(), 182 * 2 / 3);  // dots, not a line
-  EXPECT_EQ(empty.topEdge.front(), 28);
-  EXPECT_EQ(empty.inside, 0xFFFFFFu);
-  EXPECT_EQ(empty.margin, 0x808080u);  // the grey the printer cannot reach
-
-  QImage red = PixelProbe::Blank(40, 20, Qt::red);
-  Form->BGImage->Picture()->SetGraphic(TBitmap::FromImage(red));
+  Form->BGImage->Picture()->SetGraphic(TBitmap::FromImage(PixelProbe::Blank(40, 20, Qt::red)));
   Form->BGImage->Show();
-  const Seen covered = look();
-  EXPECT_TRUE(covered.topEdge.isEmpty());
-  EXPECT_EQ(covered.inside, 0xFF0000u);
+  Form->FilePreviewClick();
+  EXPECT_TRUE(dots.isEmpty());
+  EXPECT_EQ(inside, 0xFF0000u);
 }
 
 TEST_F(PreviewCommandTest, ThePreviewWindowComesBackWhereItWasLeft) {
   const QRect moved(150, 120, 640, 480);
-  struct Case {
-    const char* story;
+  const QRect opened(204, 104, 595, 402);  // the settings' defaults
+  enum Step { Move, Maximize, Minimize, Restore };
+  const struct {
     bool openMaximized;
-    std::function<void(TPreviewForm&)> user;
-    QRect bounds;  // null: the bounds it was opened with
+    std::vector<Step> steps;
+    QRect bounds;
     bool maximized;
   } cases[] = {
-      {"moved, closed", false, [&](TPreviewForm& f) { f.setGeometry(moved); }, moved, false},
-      {"moved, maximized, closed", false,
-       [&](TPreviewForm& f) {
-         f.setGeometry(moved);
-         f.showMaximized();
-       },
-       moved, true},
-      {"maximized, minimized, closed", false,
-       [&](TPreviewForm& f) {
-         f.setGeometry(moved);
-         f.showMaximized();
-         f.showMinimized();
-       },
-       moved, true},
-      {"opened maximized, closed so", true, [](TPreviewForm&) {}, {}, true},
-      {"opened maximized, restored, moved", true,
-       [&](TPreviewForm& f) {
-         f.showNormal();
-         f.setGeometry(moved);
-       },
-       moved, false},
+      {false, {Move}, moved, false},
+      {false, {Move, Maximize}, moved, true},
+      {false, {Move, Maximize, Minimize}, moved, true},
+      {true, {}, opened, true},
+      {true, {Restore, Move}, moved, false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.story);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(&c - cases));
+    Form->WindowSettings = TWindowSettings{};
     Form->WindowSettings.PreviewMaximized = c.openMaximized;
-    const QRect opened(Form->WindowSettings.PreviewLeft, Form->WindowSettings.PreviewTop,
-                       Form->WindowSettings.PreviewWidth, Form->WindowSettings.PreviewHeight);
     bool wasMaximized = false;
     Form->User = [&](TPreviewForm& f) {
       wasMaximized = f.WasMaximized();
-      c.user(f);
+      for (Step step : c.steps) {
+        if (step == Move) f.setGeometry(moved);
+        if (step == Maximize) f.showMaximized();
+        if (step == Minimize) f.showMinimized();
+        if (step == Restore) f.showNormal();
+      }
     };
     Form->FilePreviewClick();
-    EXPECT_EQ(wasMaximized, c.openMaximized);
     const TWindowSettings& s = Form->WindowSettings;
-    EXPECT_EQ(QRect(s.PreviewLeft, s.PreviewTop, s.PreviewWidth, s.PreviewHeight), c.bounds.isNull() ? opened : c.bounds);
+    EXPECT_EQ(wasMaximized, c.openMaximized);
+    EXPECT_EQ(QRect(s.PreviewLeft, s.PreviewTop, s.PreviewWidth, s.PreviewHeight), c.bounds);
     EXPECT_EQ(s.PreviewMaximized, c.maximized ? 1 : 0);
   }
 }
