@@ -16,14 +16,15 @@ namespace {
 // pixels per inch with the whole sheet printable.
 constexpr int kPdfDpi = 600;
 
-// A device that keeps the printer it measures.
-class TPreviewPrinter : public QPrinterDevice {
+// A device that owns the printer it measures; the printer, a base made
+// first, outlives the device.
+struct TOwnedPrinter {
+  std::unique_ptr<QPrinter> Printer;
+};
+class TPreviewPrinter : private TOwnedPrinter, public QPrinterDevice {
  public:
-  explicit TPreviewPrinter(std::unique_ptr<QPrinter> printer) : QPrinterDevice(*printer), FPrinter(std::move(printer)) {}
-  ~TPreviewPrinter() override { Abort(); }
-
- private:
-  std::unique_ptr<QPrinter> FPrinter;
+  explicit TPreviewPrinter(std::unique_ptr<QPrinter> printer)
+      : TOwnedPrinter{std::move(printer)}, QPrinterDevice(*Printer) {}
 };
 }  // namespace
 

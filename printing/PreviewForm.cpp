@@ -19,7 +19,7 @@
 #include "WinControl.h"
 
 namespace {
-constexpr int kCaption = 1340, kExit = 1341, kPageSetup = 1342, kPrint = 1343, kNoSheet = 1344;
+constexpr int kCaption = 1340, kExit = 1341, kPageSetup = 1342, kPrint = 1343, kNoSheet = 1344, kNoCards = 1345;
 
 TPanel* NewPanel(TWinControl* parent, const QRect& bounds, TColor color) {
   auto* panel = new TPanel(parent);
@@ -157,8 +157,10 @@ void TPreviewForm::FormActivate() {
   try {
     built = Rebuild(&error);
   } catch (const std::exception& e) {
+    // A card that cannot be copied (a picture too large for memory) leaves
+    // the sheet without cards.
     ClearSheet();
-    error = QString::fromLocal8Bit(e.what());
+    error = LoadStr(kNoCards).arg(QString::fromLocal8Bit(e.what()));
   }
   FRebuilding = false;
   if (built) {

@@ -76,6 +76,7 @@ QString LoadStr(int id) {
       {1342, "ページ設定"},
       {1343, "印刷"},
       {1344, "プリンタから用紙の大きさを読み取れないため、印刷プレビューを表示できません。\n\nプリンタの設定を確認してください。"},
+      {1345, "印刷プレビューのカードを作成できません。\n\n%1"},
   };
   auto it = table.find(id);
   return it == table.end() ? QString() : QString::fromUtf8(it->second);
