@@ -2,11 +2,9 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
-#include "Image.h"
+#include "CardComposition.h"
 #include "WinControl.h"
 #include "Worksheet.h"
 
@@ -35,21 +33,13 @@ QImage RenderCardImage(TWorksheet& sheet, double scale, QString* error) {
   if (image.isNull()) return Fail(error, QStringLiteral("There is not enough memory for the image."));
   image.fill(Qt::white);
 
-  // Only the background and the card objects belong to the card.
-  std::vector<TControl*> hidden;
-  for (TControl* c : panel->Controls()) {
-    const bool card = c == sheet.BGImage ||
-                      std::find(sheet.ObjectList.begin(), sheet.ObjectList.end(), c) != sheet.ObjectList.end();
-    if (!card && c->Visible()) {
-      c->Hide();
-      hidden.push_back(c);
-    }
-  }
-  {
-    QPainter painter(&image);
-    painter.scale(w / panel->Width(), h / panel->Height());
-    panel->PaintTo(painter, 0, 0);
-  }
-  for (TControl* c : hidden) c->Show();
+  // The card as printing composes it: copies of the background and the card
+  // objects only, so the worksheet and its editing aids stay as they are.
+  // The painter scales (rather than ScaleBy) so that text keeps the layout
+  // it has on the worksheet at any scale.
+  const TCardComposition card = ComposeCard(sheet.BGImage, sheet.ObjectList, panel->Width(), panel->Height(), false);
+  QPainter painter(&image);
+  painter.scale(w / panel->Width(), h / panel->Height());
+  card.Panel->PaintTo(painter, 0, 0);
   return image;
 }

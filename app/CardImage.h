@@ -13,6 +13,6 @@ inline constexpr qint64 MaxCardImagePixels = 100'000'000;
 
 // Paints the worksheet at scale output pixels per worksheet pixel. Returns a
 // null image with the reason in *error when the image would be too large or
-// there is no worksheet. Editing aids are hidden while painting and shown
-// again afterwards.
+// there is no worksheet. The card is composed from copies, as printing does;
+// the worksheet is not touched.
 QImage RenderCardImage(TWorksheet& sheet, double scale, QString* error = nullptr);

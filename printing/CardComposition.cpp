@@ -81,6 +81,11 @@ TCardComposition ComposeCard(const TImage* background, const std::vector<TContro
   panel.SetVisible(false);
   panel.SetBounds(0, 0, widthPx, heightPx);
 
+  // Text that takes the worksheet's font keeps it, as a font of its own so
+  // that scaling reaches it.
+  const TControl* source = background ? background : objects.empty() ? nullptr : objects.front();
+  if (source && source->Parent()) panel.SetFont(source->Parent()->Font());
+
   if (background) card.Background = dynamic_cast<TImage*>(StreamCopy(*background, &panel));
   for (TControl* object : objects) {
     if (!object) continue;
@@ -90,6 +95,7 @@ TCardComposition ComposeCard(const TImage* background, const std::vector<TContro
     TControl* copy = StreamCopy(*object, &panel);
     if (!copy) continue;
     card.Copies.push_back(copy);
+    copy->SetParentFont(false);
     if (auto* image = dynamic_cast<TImage*>(copy)) {
       // A picture follows its bounds when scaled, even one that sized itself
       // to its picture on the worksheet.

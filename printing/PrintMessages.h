@@ -16,6 +16,10 @@ constexpr int PrinterRefused = 1307;
 constexpr int PrinterSendFailed = 1308;
 constexpr int NotPrinting = 1309;
 constexpr int PdfIncomplete = 1310;    // "%1": the file
+constexpr int NoSuchFolder = 1317;
+constexpr int FolderReadOnly = 1318;
+constexpr int CannotCreateFile = 1319;
+constexpr int DiskWriteFailed = 1320;
 }  // namespace PrintText
 
 inline QString PrintMessage(int id) { return LoadStr(id); }

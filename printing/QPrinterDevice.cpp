@@ -1,5 +1,7 @@
 #include "QPrinterDevice.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -7,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+#include <unistd.h>
 
 #include "PrintMessages.h"
 
@@ -62,18 +66,48 @@ bool QPrinterDevice::BeginDoc(QString* error) {
   }
   const QString path = FPrinter.outputFileName();
   if (path.isEmpty()) return fail(PrintMessage(PrintText::CannotWriteFile).arg(QString(), QString()));
-  FFile = std::make_unique<QSaveFile>(path);
-  if (!FFile->open(QIODevice::WriteOnly))
-    return fail(PrintMessage(PrintText::CannotWriteFile).arg(path, FFile->errorString()));
-  FPdf = std::make_unique<QPdfWriter>(FFile.get());
+  // A folder that cannot take the file is found before anything is printed.
+  const QFileInfo folder(QFileInfo(path).absolutePath());
+  if (!folder.isDir() || !folder.isWritable()) {
+    const QString why = PrintMessage(folder.exists() ? PrintText::FolderReadOnly : PrintText::NoSuchFolder);
+    return fail(PrintMessage(PrintText::CannotWriteFile)
+                    .arg(QDir::toNativeSeparators(path),
+                         QStringLiteral("%1 (%2)").arg(why, QDir::toNativeSeparators(folder.filePath()))));
+  }
+  FBuffer = std::make_unique<QBuffer>();
+  FBuffer->open(QIODevice::WriteOnly);
+  FPdf = std::make_unique<QPdfWriter>(FBuffer.get());
   FPdf->setCreator(QStringLiteral("Tessolo"));
   FPdf->setTitle(FPrinter.docName().isEmpty() ? QFileInfo(path).completeBaseName() : FPrinter.docName());
   FPdf->setResolution(FPrinter.resolution());
   FPdf->setPageLayout(FPrinter.pageLayout());
   FPainter = std::make_unique<QPainter>();
-  if (!FPainter->begin(FPdf.get())) return fail(PrintMessage(PrintText::CannotWriteFile).arg(path, QString()));
+  if (!FPainter->begin(FPdf.get())) return fail(PrintMessage(PrintText::OutOfMemory));
   return true;
 }
+
+namespace {
+// The whole of bytes under path, through a temporary file beside it that
+// takes the name only once every byte is on the disk.
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString* why) {
+  QSaveFile file(path);
+  auto reason = [&](int message) {
+    // The system's own words, where it has some, after ours.
+    const QString detail = file.errorString();
+    *why = PrintMessage(message);
+    if (!detail.isEmpty() && detail != QLatin1String("Unknown error")) *why += QStringLiteral(" (%1)").arg(detail);
+    return false;
+  };
+  if (!file.open(QIODevice::WriteOnly)) return reason(PrintText::CannotCreateFile);
+  if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+    reason(PrintText::DiskWriteFailed);
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) return reason(PrintText::DiskWriteFailed);
+  return true;
+}
+}  // namespace
 
 bool QPrinterDevice::EndDoc(QString* error) {
   if (!FPainter) {
@@ -82,7 +116,7 @@ bool QPrinterDevice::EndDoc(QString* error) {
   }
   const bool ended = FPainter->end();
   FPainter.reset();
-  if (!IsPdf() || !FFile) {
+  if (!IsPdf() || !FBuffer) {
     if (!ended || FPrinter.printerState() == QPrinter::Error) {
       if (error) *error = PrintMessage(PrintText::PrinterSendFailed);
       return false;
@@ -90,17 +124,21 @@ bool QPrinterDevice::EndDoc(QString* error) {
     return true;
   }
   FPdf.reset();
-  // The writer reports little; the file tells whether it all went to disk.
-  const QString path = FFile->fileName();
-  bool ok = ended && FFile->error() == QFileDevice::NoError;
-  QString why = ok ? QString() : PrintMessage(PrintText::PdfIncomplete).arg(path);
-  if (ok && !FFile->commit()) {
-    ok = false;
-    why = PrintMessage(PrintText::CannotWriteFile).arg(path, FFile->errorString());
+  const QString path = FPrinter.outputFileName();
+  const QByteArray bytes = FBuffer->data();
+  FBuffer.reset();
+  // The writer reports little: a document that does not end as a PDF ends
+  // was not made whole.
+  if (!ended || !bytes.trimmed().endsWith("%%EOF")) {
+    if (error) *error = PrintMessage(PrintText::PdfIncomplete).arg(QDir::toNativeSeparators(path));
+    return false;
   }
-  FFile.reset();  // uncommitted: the temporary file goes, the earlier file stays
-  if (!ok && error) *error = why;
-  return ok;
+  QString why;
+  if (!WriteWhole(path, bytes, &why)) {
+    if (error) *error = PrintMessage(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(path), why);
+    return false;
+  }
+  return true;
 }
 
 void QPrinterDevice::Abort() {
@@ -110,6 +148,5 @@ void QPrinterDevice::Abort() {
   }
   FPainter.reset();
   FPdf.reset();
-  if (FFile) FFile->cancelWriting();
-  FFile.reset();
+  FBuffer.reset();
 }

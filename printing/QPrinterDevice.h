@@ -1,9 +1,10 @@
 #pragma once
 // The print device of a QPrinter as the print dialog left it: a real printer
-// (through the system's print queue) or PDF output to a file. PDF is written
-// through a temporary file beside the output that takes its name only once
-// the whole document is on disk, so a failed job leaves no half-written file
-// and an earlier file of that name as it was.
+// (through the system's print queue) or PDF output to a file. PDF is made in
+// memory and written through a temporary file beside the output that takes
+// its name only once the whole document is on disk, so a failed job (a full
+// disk included) leaves no half-written file and an earlier file of that name
+// as it was.
 #include <QPainter>
 #include <QPrinter>
 
@@ -11,8 +12,8 @@
 
 #include "PrintDevice.h"
 
+class QBuffer;
 class QPdfWriter;
-class QSaveFile;
 
 class QPrinterDevice : public IPrintDevice {
  public:
@@ -36,7 +37,9 @@ class QPrinterDevice : public IPrintDevice {
   bool IsPdf() const;
 
   QPrinter& FPrinter;
-  std::unique_ptr<QSaveFile> FFile;
+  // PDF: the document is made in memory and written out at the end, where
+  // every write can be checked.
+  std::unique_ptr<QBuffer> FBuffer;
   std::unique_ptr<QPdfWriter> FPdf;
   std::unique_ptr<QPainter> FPainter;
 };

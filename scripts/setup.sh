@@ -11,6 +11,7 @@ TESSOLO_PACKAGES=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipaexfont qt6-translations-l10n
+  poppler-utils
 )
 
 tessolo_install_packages() {
