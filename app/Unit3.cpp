@@ -203,9 +203,7 @@ void TForm3::FileMenuClick() {
 // ---- Commands -------------------------------------------------------------------
 // The document commands live in Unit3Commands.cpp.
 
-// Printing and its preview come with their own windows; until then they do
-// nothing.
-void TForm3::FilePreviewClick() {}
+// Printing is in Unit3Printing.cpp, its preview in Unit3Preview.cpp.
 
 void TForm3::FileExitClick() { close(); }
 

@@ -15,8 +15,10 @@
 #include "Unit2.h"
 #include "UserInterface.h"
 
+class IPrintDevice;
 class TAboutDXDlg;
 class THelpWindow;
+class TPreviewForm;
 
 class TForm3 : public TForm2 {
   Q_OBJECT
@@ -102,6 +104,14 @@ class TForm3 : public TForm2 {
   int SaveThroughDialog(QString* chosen);
   void Contents1Click();
   void About1Click();
+
+  // ---- Print preview (Unit3Preview.cpp) --------------------------------------
+  // The device whose sheet the preview shows, made afresh for every look
+  // since the page setup may have changed the paper. Virtual so that tests
+  // can stand in a printer of their choosing.
+  virtual std::unique_ptr<IPrintDevice> PreviewDevice();
+  // Shows the preview window modally; virtual so that tests can drive it.
+  virtual void ShowPreviewModal(TPreviewForm& form);
 
   // The About box as About1Click shows it.
   std::unique_ptr<TAboutDXDlg> CreateAboutBox();

@@ -1,0 +1,80 @@
+// TForm3: the print preview command. The preview window is opened where it
+// was last left, shows the open document on the current printer's sheet and
+// leads to the page setup and print commands of this window.
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "PreviewForm.h"
+#include "QPrinterDevice.h"
+#include "Unit3.h"
+
+namespace {
+// PDF output is resolution-free; printing writes it at this many device
+// pixels per inch with the whole sheet printable.
+constexpr int kPdfDpi = 600;
+
+// A device that owns the printer it measures; the printer, a base made
+// first, outlives the device.
+struct TOwnedPrinter {
+  std::unique_ptr<QPrinter> Printer;
+};
+class TPreviewPrinter : private TOwnedPrinter, public QPrinterDevice {
+ public:
+  explicit TPreviewPrinter(std::unique_ptr<QPrinter> printer)
+      : TOwnedPrinter{std::move(printer)}, QPrinterDevice(*Printer) {}
+};
+}  // namespace
+
+void TForm3::FilePreviewClick() {
+  if (!DocumentOpen || !DrawPanel) return;
+  // Text being typed belongs to the card that is shown.
+  if (TextEditing) CloseTextEditor();
+
+  TPreviewHooks hooks;
+  std::unique_ptr<IPrintDevice> device;
+  hooks.Device = [this, &device] {
+    device = PreviewDevice();
+    return device.get();
+  };
+  hooks.Document = [this] {
+    return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList} : TPreviewDocument{};
+  };
+  hooks.PageSetup = [this] { FilePrintSetupClick(); };
+  hooks.Print = [this] { FilePrintClick(); };
+  TPreviewForm form(std::move(hooks), this);
+
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+  form.OpenAt(SanitizeWindowBounds(WindowSettings.PreviewLeft, WindowSettings.PreviewTop, WindowSettings.PreviewWidth,
+                                   WindowSettings.PreviewHeight, screens),
+              WindowSettings.PreviewMaximized != 0);
+  ShowPreviewModal(form);
+
+  const TRememberedBounds kept = form.RememberedBounds();
+  WindowSettings.PreviewTop = kept.Bounds.top();
+  WindowSettings.PreviewLeft = kept.Bounds.left();
+  WindowSettings.PreviewHeight = kept.Bounds.height();
+  WindowSettings.PreviewWidth = kept.Bounds.width();
+  WindowSettings.PreviewMaximized = kept.Maximized ? 1 : 0;
+}
+
+void TForm3::ShowPreviewModal(TPreviewForm& form) { form.exec(); }
+
+std::unique_ptr<IPrintDevice> TForm3::PreviewDevice() {
+  // The printer a print starts from: the system's default one (Qt's PDF
+  // output when none is installed) with the document's paper.
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (DocumentSetup.PaperWidth > 0 && DocumentSetup.PaperHeight > 0) {
+    const float w = DocumentSetup.PaperWidth, h = DocumentSetup.PaperHeight;
+    printer->setPageSize(QPageSize(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter));
+    printer->setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
+  }
+  if (printer->outputFormat() == QPrinter::PdfFormat) {
+    printer->setResolution(kPdfDpi);
+    printer->setFullPage(true);
+  }
+  return std::make_unique<TPreviewPrinter>(std::move(printer));
+}

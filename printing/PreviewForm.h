@@ -1,0 +1,108 @@
+#pragma once
+// TPreviewForm: the print preview window. It shows, at two screen pixels per
+// millimetre, the sheet as the current printer produces it: the whole sheet
+// in grey, the printable area in white and one copy of the card per cell of
+// the page setup, each outlined by a dotted frame. Everything on the sheet is
+// rebuilt whenever the window becomes active, so that what the page setup or
+// print dialogs changed shows at once. The window knows nothing of the main
+// window: what it shows and what its buttons run come through TPreviewHooks.
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "PreviewLayout.h"
+#include "PreviewWindowBounds.h"
+
+class IPrintDevice;
+class PanelView;
+class QPushButton;
+class QScrollArea;
+class TControl;
+class TImage;
+class TPanel;
+struct DocumentPageSetup;
+
+// The card the preview shows, read afresh at every rebuild.
+struct TPreviewDocument {
+  const DocumentPageSetup* Setup = nullptr;  // null: nothing to show
+  const TImage* Background = nullptr;
+  std::vector<TControl*> Objects;  // bottom first
+};
+
+struct TPreviewHooks {
+  // The printer whose sheet is shown; its quantities are read, no job is
+  // ever started. Null when there is none.
+  std::function<IPrintDevice*()> Device;
+  std::function<TPreviewDocument()> Document;
+  // The main window's page setup and print commands.
+  std::function<void()> PageSetup;
+  std::function<void()> Print;
+};
+
+class TPreviewForm : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int ClientWidth = 587, ClientHeight = 375;
+  static constexpr int TopBarHeight = 57;
+  // Where the sheet lies in the scroll area.
+  static constexpr int SheetLeft = 80, SheetTop = 16;
+
+  explicit TPreviewForm(TPreviewHooks hooks, QWidget* parent = nullptr);
+  ~TPreviewForm() override;
+
+  // ---- Controls ----------------------------------------------------------
+  QWidget* TopBar = nullptr;
+  QPushButton* ExitBtn = nullptr;
+  QPushButton* PageSetDlgBtn = nullptr;
+  QPushButton* PrintBtn = nullptr;
+  QScrollArea* ScrollBox = nullptr;
+  PanelView* PreviewView = nullptr;  // shows PreviewPanel
+  // The sheet (grey where the printer cannot print).
+  TPanel* PreviewPanel() const { return FPreviewPanel.get(); }
+  // The white printable area on the sheet and the card panels on it, in
+  // the order they were made (columns outer, rows inner); null and empty
+  // when no sheet could be measured.
+  TPanel* PrintArea() const { return FPrintArea; }
+  const std::vector<TPanel*>& CardPanels() const { return FCardPanels; }
+  const std::optional<TPreviewLayout>& Layout() const { return FLayout; }
+
+  // ---- Window bounds -------------------------------------------------------
+  // Places the window before it is shown, maximized or not.
+  void OpenAt(const QRect& bounds, bool maximized);
+  bool WasMaximized() const { return FBounds.WasMaximized(); }
+  // What the next opening takes over, from the state the window is in now.
+  TRememberedBounds RememberedBounds() const;
+
+  // ---- Handlers --------------------------------------------------------------
+  // Rebuilds the sheet; tells the user once when it cannot be measured.
+  void FormActivate();
+  void ExitBtnClick();
+  void PageSetDlgBtnClick();
+  void PrintBtnClick();
+
+  // Rebuilds the sheet; false with the reason when it cannot be measured
+  // (the sheet is then left empty).
+  bool Rebuild(QString* error);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ClearSheet();
+  void SheetResized();
+
+  TPreviewHooks FHooks;
+  std::unique_ptr<TPanel> FPreviewPanel;
+  QWidget* FSheetHost = nullptr;
+  TPanel* FPrintArea = nullptr;
+  std::vector<TPanel*> FCardPanels;
+  std::optional<TPreviewLayout> FLayout;
+  TPreviewWindowBounds FBounds;
+  bool FRebuilding = false;
+  bool FFailureShown = false;
+};
