@@ -1,5 +1,11 @@
 #include "IntegerText.h"
 
+#include "ErrorText.h"
+
+namespace {
+constexpr int kNotAnInteger = 1227;
+}
+
 std::optional<int> ReadIntegerText(const QString& text) {
   bool ok = false;
   const int v = text.trimmed().toInt(&ok, 10);
@@ -7,6 +13,4 @@ std::optional<int> ReadIntegerText(const QString& text) {
   return v;
 }
 
-QString InvalidIntegerMessage(const QString& text) {
-  return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
+QString InvalidIntegerMessage(const QString& text) { return ReasonText({kNotAnInteger, {text}}); }
