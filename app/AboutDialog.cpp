@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "DialogFrame.h"
 #include "Glyphs.h"
 #include "StringTable.h"
 
@@ -11,6 +12,7 @@ TAboutDXDlg::TAboutDXDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutDXDlg"));
   setWindowTitle(QStringLiteral("バージョン情報"));
   setFixedSize(300, 170);
+  SetDialogFrame(this);
 
   auto* frame = new QFrame(this);
   frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "ErrorText.h"
 #include "UserInterface.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -10,7 +11,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
-    UI().ShowError(QString::fromLocal8Bit(e.what()));
+    UI().ShowError(ErrorText(e));
   }
   return false;
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "DocumentIO.h"
+#include "PageSetupLimits.h"
 
 class TWorksheet;
 struct DocumentPageSetup;
@@ -42,12 +43,12 @@ enum RecordTag : int32_t {
   rtLabel = 17,
 };
 
-// Bounds that no real document comes near; values outside them are damage
-// that would otherwise upset the worksheet, the layout or printing.
-constexpr int32_t MaxSheetPixels = 30000;
-constexpr float MaxLengthMm = 10000.0f;
-constexpr int32_t MaxCardCount = 999;
-constexpr int32_t MinOverflowAdjust = -3, MaxOverflowAdjust = 3;
+// Page-setup values outside the limits the page setup dialog keeps are
+// damage that would otherwise upset the worksheet, the layout or printing.
+constexpr int32_t MaxSheetPixels = PageLimits::MaxSheetPixels;
+constexpr float MaxLengthMm = PageLimits::MaxLengthMm;
+constexpr int32_t MaxCardCount = PageLimits::MaxCount;
+constexpr int32_t MinOverflowAdjust = PageLimits::MinOverflowAdjust, MaxOverflowAdjust = PageLimits::MaxOverflowAdjust;
 // Larger files are refused before they are read into memory.
 constexpr qint64 MaxDocumentBytes = 1024LL * 1024 * 1024;
 
@@ -82,7 +83,3 @@ ReadResult ReadDocument(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSet
                         const DocumentLoadHooks& hooks = {});
 
 }  // namespace DocumentFormat
-
-// Registers TQuShape, TImage and TLabelEx (in this order) for reading
-// component streams by class name (clipboard, copies for printing).
-void RegisterCardClasses();

@@ -30,11 +30,15 @@ QByteArray BuildDocumentBytes(const TWorksheet& sheet, const DocumentPageSetup& 
 int SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
                      QByteArrayView version8);
 
-// Reads path onto a fresh worksheet. Returns 0, or -1 after message 1002 (with
-// what is wrong added for a damaged file) or, for a file that cannot be read,
-// the standard error display. On -1 the page setup and version8 are as before
-// the call and the caller discards the worksheet; a file under 20 bytes or
-// one that cannot be read leaves the worksheet untouched.
+// What LoadDocumentFile returns for a file that could not be read at all (a
+// folder, no permission, gone): the standard error display has told why and
+// nothing was touched, so the document open before stays as it was.
+inline constexpr int LoadNotRead = -2;
+
+// Reads path onto a fresh worksheet. Returns 0; -1 after message 1002 (with
+// what is wrong added for a damaged file): the page setup and version8 are as
+// before the call and the caller discards the worksheet (a file under 20
+// bytes leaves it untouched); or LoadNotRead.
 int LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
                      const DocumentLoadHooks& hooks);
 
@@ -43,5 +47,6 @@ int LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup
                       const DocumentLoadHooks& hooks);
 
 // The whole of a file no larger than any document can be; nullopt with the
-// reason in *error when it cannot be read or (*tooLarge) is too large.
+// reason, in the user's words, in *error when it cannot be read or
+// (*tooLarge) is too large.
 std::optional<QByteArray> ReadDocumentFileBytes(const QString& path, QString* error, bool* tooLarge = nullptr);

@@ -3,7 +3,6 @@
 // read or allocated; a failure stops the read with what went wrong and where.
 #include <QtEndian>
 
-#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -11,9 +10,11 @@
 #include "ComponentStream.h"
 #include "DocumentFormat.h"
 #include "DocumentPageSetup.h"
+#include "ErrorText.h"
 #include "Gridshape.h"
 #include "Image.h"
 #include "Labelex.h"
+#include "PageSetupLimits.h"
 #include "Qushape.h"
 #include "WinControl.h"
 #include "Worksheet.h"
@@ -21,6 +22,17 @@
 namespace DocumentFormat {
 
 namespace {
+
+// What is wrong and where, as the user is told.
+constexpr int kTooShort = 1217;
+constexpr int kBadHeader = 1218;
+constexpr int kTagCutShort = 1219;
+constexpr int kRecordCutShort = 1220;
+constexpr int kImpossibleValue = 1221;
+constexpr int kObjectUnreadable = 1222;
+constexpr int kUnknownTag = 1223;
+
+QString Text(int id, QStringList args) { return ReasonText({id, std::move(args)}); }
 
 // Ends a read from wherever it was found to fail.
 struct Stop {
@@ -42,7 +54,7 @@ class Reader {
       FVersion = QByteArray(VersionSize, '\0');
       if (FBytes.size() < MinimumSize)
         throw Stop{ReadError::TooShort,
-                   QStringLiteral("The file has %1 bytes; a document has at least %2.").arg(FBytes.size()).arg(MinimumSize)};
+                   Text(kTooShort, {QString::number(FBytes.size()), QString::number(MinimumSize)})};
       Header();
       ResetWorksheet();
       result.WorksheetReset = true;
@@ -65,15 +77,11 @@ class Reader {
  private:
   // ---- plain values
 
-  void Need(qsizetype n, const char* what) const {
+  // The user is told which record is cut short; what only names the value
+  // for whoever reads the call.
+  void Need(qsizetype n, [[maybe_unused]] const char* what) const {
     if (n <= FBytes.size() - FPos) return;
-    throw Stop{ReadError::Damaged, QStringLiteral("The record with tag %1 at byte %2 is cut short: %3 needs %4 bytes, "
-                                                  "only %5 remain.")
-                                       .arg(FTag)
-                                       .arg(FRecordAt)
-                                       .arg(QLatin1String(what))
-                                       .arg(n)
-                                       .arg(FBytes.size() - FPos)};
+    throw Stop{ReadError::Damaged, Text(kRecordCutShort, {QString::number(FTag), QString::number(FRecordAt)})};
   }
   int32_t Int32(const char* what) {
     Need(4, what);
@@ -98,19 +106,18 @@ class Reader {
     return v;
   }
 
-  [[noreturn]] void Unusable(const QString& what) const {
-    throw Stop{ReadError::Damaged,
-               QStringLiteral("The record with tag %1 at byte %2 holds %3.").arg(FTag).arg(FRecordAt).arg(what)};
+  [[noreturn]] void Unusable(const char* name, const QString& value) const {
+    throw Stop{ReadError::Damaged, Text(kImpossibleValue, {QString::number(FTag), QString::number(FRecordAt),
+                                                          QLatin1String(name), value})};
   }
-  static bool LengthOk(float mm) { return std::isfinite(mm) && std::fabs(mm) <= MaxLengthMm; }
   float Length(const char* name) {
     const float v = Float32(name);
-    if (!LengthOk(v)) Unusable(QStringLiteral("an impossible %1 (%2 mm)").arg(QLatin1String(name)).arg(double(v)));
+    if (!PageLimits::LengthOk(v)) Unusable(name, QString::number(double(v)));
     return v;
   }
   int32_t Count(const char* name) {
     const int32_t v = Int32(name);
-    if (v < 0 || v > MaxCardCount) Unusable(QStringLiteral("an impossible %1 (%2)").arg(QLatin1String(name)).arg(v));
+    if (!PageLimits::CountOk(v)) Unusable(name, QString::number(v));
     return v;
   }
 
@@ -122,15 +129,10 @@ class Reader {
     const float height = Float32("SheetHeight");
     const int32_t widthPx = Int32("SheetWidthPx");
     const int32_t heightPx = Int32("SheetHeightPx");
-    auto mmOk = [](float v) { return std::isfinite(v) && v > 0.0f && v <= MaxLengthMm; };
-    auto pxOk = [](int32_t v) { return v >= 1 && v <= MaxSheetPixels; };
-    if (!mmOk(width) || !mmOk(height) || !pxOk(widthPx) || !pxOk(heightPx))
-      throw Stop{ReadError::BadHeader, QStringLiteral("The header gives a card size no worksheet can have: "
-                                                      "%1 x %2 mm, %3 x %4 pixels.")
-                                           .arg(double(width))
-                                           .arg(double(height))
-                                           .arg(widthPx)
-                                           .arg(heightPx)};
+    using namespace PageLimits;
+    if (!SheetMmOk(width) || !SheetMmOk(height) || !SheetPixelsOk(widthPx) || !SheetPixelsOk(heightPx))
+      throw Stop{ReadError::BadHeader, Text(kBadHeader, {QString::number(double(width)), QString::number(double(height)),
+                                                         QString::number(widthPx), QString::number(heightPx)})};
     FSetup.SheetWidth = width;
     FSetup.SheetHeight = height;
     FSetup.SheetWidthPx = widthPx;
@@ -150,9 +152,7 @@ class Reader {
     FRecordAt = FPos;
     FTag = 0;
     if (FBytes.size() - FPos < 4)
-      throw Stop{ReadError::Damaged, QStringLiteral("The record tag at byte %1 is cut short: %2 of its 4 bytes remain.")
-                                         .arg(FPos)
-                                         .arg(FBytes.size() - FPos)};
+      throw Stop{ReadError::Damaged, Text(kTagCutShort, {QString::number(FPos)})};
     FTag = Int32("the record tag");
     switch (FTag) {
       case rtShape: Object<TQuShape>(); break;
@@ -173,8 +173,8 @@ class Reader {
       case rtPrintTonbo: FSetup.PrintTonbo = Byte("PrintTonbo"); break;
       case rtOverflowAdjust: {
         const int32_t v = Int32("OverflowAdjust");
-        if (v < MinOverflowAdjust || v > MaxOverflowAdjust)
-          Unusable(QStringLiteral("an impossible OverflowAdjust (%1)").arg(v));
+        if (!PageLimits::OverflowAdjustOk(v))
+          Unusable("OverflowAdjust", QString::number(v));
         FSetup.OverflowAdjust = v;
         break;
       }
@@ -183,8 +183,7 @@ class Reader {
       case rtPageSetup: PageSetup(); break;
       case rtPageUnit: FSetup.PageUnit = Int32("PageUnit"); break;
       default:
-        throw Stop{ReadError::UnknownTag,
-                   QStringLiteral("Unknown record tag %1 at byte %2.").arg(FTag).arg(FRecordAt)};
+        throw Stop{ReadError::UnknownTag, Text(kUnknownTag, {QString::number(FTag), QString::number(FRecordAt)})};
     }
   }
 
@@ -192,11 +191,8 @@ class Reader {
     try {
       FPos += ComponentStream::ReadComponent(FBytes.sliced(FPos), component);
     } catch (const std::exception& e) {
-      throw Stop{ReadError::Damaged, QStringLiteral("The component in the record with tag %1 at byte %2 cannot be "
-                                                    "read: %3")
-                                         .arg(FTag)
-                                         .arg(FRecordAt)
-                                         .arg(QString::fromStdString(e.what()))};
+      throw Stop{ReadError::Damaged, Text(kObjectUnreadable, {QString::number(FTag), QString::number(FRecordAt)}) +
+                                         QLatin1Char('\n') + ErrorText(e)};
     }
   }
 
@@ -240,7 +236,7 @@ class Reader {
     char name[SetupNameBuffer::Capacity];
     std::memcpy(name, Raw(SetupNameBuffer::Capacity, "SetupName").data(), sizeof name);
     const int32_t kind = Int32("SetupKind");
-    if (kind < skFree || kind > skMaster) Unusable(QStringLiteral("an impossible SetupKind (%1)").arg(kind));
+    if (!PageLimits::SetupKindOk(kind)) Unusable("SetupKind", QString::number(kind));
     DocumentPageSetup s = FSetup;
     s.SetupName = SetupNameBuffer::FromField(name);
     s.SetupKind = kind;

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "ClassRegistry.h"
 #include "ColorDialog.h"
 #include "ComponentStream.h"
 #include "DocumentFormat.h"
@@ -146,10 +145,4 @@ QByteArray BuildDocumentBytes(const TWorksheet& sheet, const DocumentPageSetup& 
   out.reserve(EstimatedSize(sheet));
   WriteDocument(w, sheet, sheet.ColorDialog, setup, version8);
   return out;
-}
-
-void RegisterCardClasses() {
-  ClassRegistry::RegisterClass<TQuShape>();
-  ClassRegistry::RegisterClass<TImage>();
-  ClassRegistry::RegisterClass<TLabelEx>();
 }

@@ -1,11 +1,12 @@
 #include "Settings.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
+
+#include "AtomicFile.h"
 
 namespace {
 
@@ -108,13 +109,7 @@ TSettingsReadResult ReadSettingsFile(const QString& path) {
 }
 
 bool WriteSettingsFile(const QString& path, const TWindowSettings& settings, QString* error) {
-  QSaveFile file(path);
-  const QByteArray bytes = settings.ToBytes();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, settings.ToBytes(), error);
 }
 
 QRect SanitizeWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,

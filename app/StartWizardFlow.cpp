@@ -1,5 +1,7 @@
 #include "StartWizardFlow.h"
 
+#include "DocumentIO.h"
+
 TWizardChoice RunStartWizardFlow(int startMode, const QString& defaultFileName, const TStartWizardHooks& hooks) {
   const TWizardResult result = hooks.ShowWizard ? hooks.ShowWizard(startMode) : TWizardResult{};
   switch (result.Choice) {
@@ -12,8 +14,9 @@ TWizardChoice RunStartWizardFlow(int startMode, const QString& defaultFileName, 
       break;
     case wcFromTemplate:
       if (!hooks.LoadDocument) break;
-      if (hooks.LoadDocument(result.TemplatePath) != 0) {
-        if (hooks.DiscardDocument) hooks.DiscardDocument();
+      if (const int loaded = hooks.LoadDocument(result.TemplatePath); loaded != 0) {
+        // A template that could not be read at all changed nothing.
+        if (loaded != LoadNotRead && hooks.DiscardDocument) hooks.DiscardDocument();
         break;
       }
       if (hooks.TemplateOpened) hooks.TemplateOpened(defaultFileName);

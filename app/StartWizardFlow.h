@@ -14,7 +14,8 @@ struct TStartWizardHooks {
   // new, empty card through the page setup dialog.
   std::function<void()> OpenDocument;
   std::function<void()> NewDocument;
-  // Reads a document onto a fresh worksheet: 0, or -1 after the user was told.
+  // Reads a document onto a fresh worksheet: 0, or -1 or LoadNotRead after
+  // the user was told (LoadDocumentFile).
   std::function<int(const QString& path)> LoadDocument;
   // After a failed load: the worksheet goes, Modified and DocumentOpen
   // become false, the commands follow.

@@ -17,12 +17,19 @@
 
 #include "AboutDialog.h"
 #include "Clipboard.h"
+#include "CommandLine.h"
 #include "DocumentIO.h"
+#include "ErrorText.h"
 #include "HelpWindow.h"
 #include "Image.h"
 #include "SpeedButton.h"
 #include "StringTable.h"
 #include "Version.h"
+
+namespace {
+constexpr int kHelpUnavailable = 1224;
+constexpr int kSettingsUnsaved = 1225;
+}  // namespace
 
 TForm3::TForm3(QWidget* parent, const ProgramFolders& folders) : TForm2(parent) {
   SetProgramFolder(folders.IsEmpty() ? ProgramFolders::ForThisProgram() : folders);
@@ -114,24 +121,15 @@ void TForm3::FormActivate() {
 }
 
 bool TForm3::OpenFromCommandLine() {
-  if (CommandLineArguments.size() != 1) return false;
-  const QString given = CommandLineArguments.front();
-  const QString lower = given.toLower();
-  if (!lower.endsWith(QStringLiteral(".tsl"))) return false;
-  // The program was made for a file system that ignores case; here the path
-  // as given is tried when its lower-case form does not exist.
-  QString path;
-  if (QFileInfo(lower).isFile())
-    path = lower;
-  else if (QFileInfo(given).isFile())
-    path = given;
-  else
-    return false;
-  if (LoadDocument(path) == 0) {
-    DocumentOpened(path);
+  const std::optional<QString> path =
+      DocumentPathFromArguments(QStringList{QCoreApplication::applicationFilePath()} + CommandLineArguments);
+  if (!path) return false;
+  const int loaded = LoadDocument(*path);
+  if (loaded == 0) {
+    DocumentOpened(*path);
     return true;
   }
-  DocumentLoadFailed();
+  if (loaded != LoadNotRead) DocumentLoadFailed();
   return false;
 }
 
@@ -168,11 +166,9 @@ int TForm3::LoadDocument(const QString& path) {
   DocumentLoadHooks hooks;
   hooks.ResetWorksheet = [this] { ResetWorksheet(); };
   hooks.AttachObject = [this](TControl* object) { AttachObject(object); };
+  // LegacyPageSetup is the reader's to set: an old-form record 9 sets it.
   const int result = LoadDocumentFile(path, *this, DocumentSetup, DocumentVersion, hooks);
-  if (result == 0) {
-    Modified = false;
-    DocumentSetup.LegacyPageSetup = false;
-  }
+  if (result == 0) Modified = false;
   return result;
 }
 
@@ -210,8 +206,7 @@ void TForm3::FileExitClick() { close(); }
 void TForm3::Contents1Click() {
   if (!FHelpWindow) FHelpWindow = new THelpWindow(this);
   if (!FHelpWindow->OpenTopic(HelpFile, QStringLiteral("top"))) {
-    UI().MessageBox(QStringLiteral("ヘルプファイル %1 を開けません。").arg(QDir::toNativeSeparators(HelpFile)),
-                    LoadStr(1010), mbOK);
+    UI().MessageBox(ReasonText({kHelpUnavailable, {QDir::toNativeSeparators(HelpFile)}}), LoadStr(1010), mbOK);
     return;
   }
   FHelpWindow->show();
@@ -265,8 +260,7 @@ bool TForm3::WriteSettingsOrSay() {
   // The window closes even when its positions cannot be kept.
   QString error;
   if (WriteSettings(&error)) return true;
-  UI().MessageBox(QStringLiteral("ウィンドウの位置を %1 に保存できませんでした。\n%2")
-                      .arg(QDir::toNativeSeparators(SettingsPath), error),
+  UI().MessageBox(ReasonText({kSettingsUnsaved, {QDir::toNativeSeparators(SettingsPath)}}) + QLatin1Char('\n') + error,
                   LoadStr(1010), mbOK);
   return false;
 }

@@ -59,7 +59,8 @@ class TForm3 : public TForm2 {
   void ResetWorksheet();
   // 0 on success, -1 after the user was told why.
   int SaveDocument(const QString& path);
-  // Virtual so that a test can stand in for the document reader.
+  // 0, -1 for an invalid document, LoadNotRead for a file that could not be
+  // read (nothing touched). Virtual so that a test can stand in for it.
   virtual int LoadDocument(const QString& path);
   void SetDocumentCaption();
   // The document named name is on the worksheet: caption, DocumentOpen and

@@ -2,6 +2,7 @@
 // worksheet, page setup, and the close query.
 #include <QFileInfo>
 
+#include "DocumentIO.h"
 #include "Image.h"
 #include "Messages.h"
 #include "PageSetDlg.h"
@@ -53,6 +54,8 @@ int TForm3::SaveThroughDialog(QString* chosen) {
 }
 
 int TForm3::SaveDocumentAs() {
+  const bool wasModified = Modified;
+  const bool wasLegacy = DocumentSetup.LegacyPageSetup;
   QString chosen;
   if (SaveThroughDialog(&chosen) != 0) return -1;
   if (DocumentFileName == DefaultFileName) {
@@ -62,6 +65,11 @@ int TForm3::SaveDocumentAs() {
     if (ShowMessageId(1004, mbYesNo) == mrYes) {
       DocumentFileName = chosen;
       SetDocumentCaption();
+    } else {
+      // Only the copy holds the edits: the document's own file is as
+      // unsaved as before.
+      Modified = wasModified;
+      DocumentSetup.LegacyPageSetup = wasLegacy;
     }
   }
   return 0;
@@ -102,7 +110,9 @@ void TForm3::OpenDocument() {
   OpenDialog1.Filter = LoadStr(1030);
   const std::optional<QString> path = UI().OpenFileName(OpenDialog1);
   if (!path) return;
-  if (LoadDocument(*path) != 0) {
+  const int loaded = LoadDocument(*path);
+  if (loaded == LoadNotRead) return;  // nothing was touched
+  if (loaded != 0) {
     DocumentLoadFailed();
     return;
   }

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 
+#include "DialogFrame.h"
 #include "PanelView.h"
 #include "ProgramFolders.h"
 #include "StringTable.h"
@@ -31,7 +32,8 @@ TWizardDlg::TWizardDlg(QWidget* parent, const QString& dataFolder)
       FState(1, int(FTemplates.TemplateFiles.size())) {
   setWindowTitle(LoadStr(kWelcomeCaption));
   setFixedSize(ClientWidth, ClientHeight);
-  setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
+  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+  SetDialogFrame(this);
 
   // A page control whose tabs are hidden: the pages follow one another only
   // through OK and Back.

@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "CommandLine.h"
+#include "ErrorText.h"
 #include "FontSubstitution.h"
 #include "StartupTimer.h"
 #include "StringTable.h"
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
     ui.SetDialogParent(nullptr);
   } catch (const std::exception& e) {
     ui.SetDialogParent(nullptr);
-    UI().ShowError(QString::fromLocal8Bit(e.what()));
+    UI().ShowError(ErrorText(e));
     result = 1;
   }
   SetUI(nullptr);

@@ -51,15 +51,17 @@ void TGridShape::Paint() {
   if (g < 1) return;  // a spacing below one pixel would never end the loops
   // Only the lines that can show: a repaint of a small area, or a grid of
   // absurd size, walks just the visible part.
+  // A line just outside the area still shows in it when its stroke is wide.
+  const int64_t reach = std::max(FPen->Width(), 1);
   const QRect clip = c.ClipRect();
   auto firstAtOrAfter = [g](int64_t v) { return v <= 0 ? 0 : (v + g - 1) / g * g; };
-  const int64_t xEnd = std::min<int64_t>(W, int64_t(clip.right()) + 1);
-  for (int64_t x = firstAtOrAfter(clip.left()); x < xEnd; x += g) {
+  const int64_t xEnd = std::min<int64_t>(W, int64_t(clip.right()) + 1 + reach);
+  for (int64_t x = firstAtOrAfter(int64_t(clip.left()) - reach); x < xEnd; x += g) {
     c.MoveTo(int(x), 0);
     c.LineTo(int(x), int(H));
   }
-  const int64_t yEnd = std::min<int64_t>(H, int64_t(clip.bottom()) + 1);
-  for (int64_t y = firstAtOrAfter(clip.top()); y < yEnd; y += g) {
+  const int64_t yEnd = std::min<int64_t>(H, int64_t(clip.bottom()) + 1 + reach);
+  for (int64_t y = firstAtOrAfter(int64_t(clip.top()) - reach); y < yEnd; y += g) {
     c.MoveTo(0, int(y));
     c.LineTo(int(W), int(y));
   }

@@ -1,6 +1,10 @@
 #include "IntegerText.h"
 
-#include "StringTable.h"
+#include "ErrorText.h"
+
+namespace {
+constexpr int kNotAnInteger = 1227;
+}
 
 std::optional<int> ReadIntegerText(const QString& text) {
   bool ok = false;
@@ -9,4 +13,4 @@ std::optional<int> ReadIntegerText(const QString& text) {
   return v;
 }
 
-QString InvalidIntegerMessage(const QString& text) { return LoadStr(1352).arg(text); }
+QString InvalidIntegerMessage(const QString& text) { return ReasonText({kNotAnInteger, {text}}); }

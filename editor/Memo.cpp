@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include "Color.h"
 
@@ -48,18 +49,28 @@ const TClassInfo& TMemo::StaticClassInfo() {
 
 QWidget* TMemo::NativeWidget() const { return FEdit.get(); }
 
-QString TMemo::Text() const {
-  QString t = FEdit->toPlainText();
-  t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return t;
-}
-
-void TMemo::SetText(const QString& text) {
+namespace {
+QString ToMemoLines(const QString& text) {
   QString t = text;
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  FEdit->setPlainText(t);
+  return t;
+}
+QString FromMemoLines(QString t) { return t.replace(QLatin1Char('\n'), QStringLiteral("\r\n")); }
+}  // namespace
+
+QString TMemo::Text() const { return FromMemoLines(FEdit->toPlainText()); }
+
+void TMemo::SetText(const QString& text) {
+  FEdit->setPlainText(ToMemoLines(text));
   FEdit->moveCursor(QTextCursor::End);
+}
+
+QString TMemo::Unedited(const QString& text) {
+  // Through a document of the memo's kind, which has its own ideas of a line.
+  QTextDocument document;
+  document.setPlainText(ToMemoLines(text));
+  return FromMemoLines(document.toPlainText());
 }
 
 void TMemo::SetWordWrap(bool v) {

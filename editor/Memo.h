@@ -25,6 +25,8 @@ class TMemo : public TWinControl {
 
   QString Text() const;
   void SetText(const QString& text);
+  // What Text gives back after SetText(text) when nothing was typed.
+  static QString Unedited(const QString& text);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
   void SetFocus();

@@ -2,6 +2,7 @@
 #include <exception>
 #include <memory>
 
+#include "ErrorText.h"
 #include "Graphic.h"
 #include "Image.h"
 #include "PictureDialog.h"
@@ -22,7 +23,7 @@ void TForm2::InsertPicture(int kind) {
   try {
     graphic = TGraphic::LoadFromFile(*path);
   } catch (const std::exception& e) {
-    UI().ShowError(QString::fromUtf8(e.what()));
+    UI().ShowError(ErrorText(e));
     return;
   }
 

@@ -164,7 +164,9 @@ void TForm2::CloseTextEditor() {
   } else if (CurLabel && EditMemo) {
     TLabelEx* label = CurLabel;
     const QString text = EditMemo->Text();
-    if (text != label->Caption()) {
+    // The memo writes every line break as CR LF: a caption that came with
+    // others is still unchanged when nothing was typed.
+    if (text != TMemo::Unedited(label->Caption())) {
       label->SetCaption(text);
       MarkModified();
     }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ErrorText.h"
 #include "ShiftJis.h"
 
 namespace {
@@ -68,8 +69,11 @@ QByteArray FormatRounded(float v, int decimals, int maxSignificant) {
   return QByteArray::fromStdString(out);
 }
 
+constexpr int kNotANumber = 1226;
+
 [[noreturn]] void ThrowNotNumber(const QString& text, const char* what) {
-  throw EConvertError(QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(what)).toStdString());
+  throw EConvertError(QStringLiteral("'%1' is not a valid %2 value").arg(text, QLatin1String(what)).toStdString(),
+                      {kNotANumber, {text}});
 }
 
 // The text as ASCII, or empty when it holds anything else.
@@ -155,6 +159,8 @@ float MmToInches(float mm) { return ToSingle(static_cast<long double>(mm) * Unit
 
 // Beyond eight integer digits the value keeps its fixed form (rounded to eight
 // significant digits), so that a shown value survives the field's filter.
+QString EConvertError::Message() const { return ErrorText(*this); }
+
 QString FormatMm(float v) { return QString::fromLatin1(FormatRounded(v, 1, 8)); }
 QString FormatInch(float v) { return QString::fromLatin1(FormatRounded(v, 3, 8)); }
 QString FormatCount(std::int32_t n) { return QString::number(n); }

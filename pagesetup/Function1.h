@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "Errors.h"
+
 namespace Units {
 inline constexpr int PixelsPerMm = 5;
 inline constexpr double MmPerPixel = 0.2;
@@ -49,11 +51,11 @@ QString FormatCount(std::int32_t n);
 QByteArray FormatFixed(float v, int decimals);
 
 // A field's text that is not a number.
-class EConvertError : public std::runtime_error {
+class EConvertError : public EPlatformError {
  public:
-  using std::runtime_error::runtime_error;
+  using EPlatformError::EPlatformError;
   // The message the user sees, naming the text.
-  QString Message() const { return QString::fromUtf8(what()); }
+  QString Message() const;
 };
 
 // An optional sign, digits, an optional "." and digits; at least one digit.

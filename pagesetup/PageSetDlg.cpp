@@ -15,6 +15,7 @@
 
 #include <algorithm>
 
+#include "DialogFrame.h"
 #include "LayoutPictureView.h"
 #include "NumericField.h"
 #include "SetNameInDlg.h"
@@ -60,8 +61,8 @@ QStringList ItemsOf(const QComboBox* box) {
 TPageSetDlg::TPageSetDlg(const ProgramFolders& folders, QWidget* parent) : QDialog(parent), FRules(folders) {
   setObjectName(QStringLiteral("PageSetDlg"));
   setWindowTitle(QStringLiteral("ページ設定"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+  SetDialogFrame(this);
   setFixedSize(ClientWidth, ClientHeight);
 
   ScrollBox1 = new QScrollArea(this);
@@ -135,13 +136,13 @@ void TPageSetDlg::BuildControls(QWidget* box) {
   InsideMarginXMemo->setObjectName(QStringLiteral("InsideMarginXMemo"));
   InsideMarginYMemo = new NumericField(NumericField::Decimal, 5, LayoutGroup);
   InsideMarginYMemo->setObjectName(QStringLiteral("InsideMarginYMemo"));
-  // The computed margins run no filter: they may be negative.
+  // The computed margins run no filter: they may be negative. Nobody types
+  // there, so no length limit either: it would cut what the dialog shows.
   BottomMarginMemo = new QLineEdit(LayoutGroup);
   BottomMarginMemo->setObjectName(QStringLiteral("BottomMarginMemo"));
   RMarginMemo = new QLineEdit(LayoutGroup);
   RMarginMemo->setObjectName(QStringLiteral("RMarginMemo"));
   for (QLineEdit* m : {BottomMarginMemo, RMarginMemo}) {
-    m->setMaxLength(5);
     m->setEnabled(false);
     QPalette grey = m->palette();
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
@@ -276,10 +277,7 @@ void TPageSetDlg::PaperSizeCBClick() {
 
 void TPageSetDlg::PaperSizeCBChange() {
   FRules.PaperSizeCBChange();
-  // The user is typing in the paper field: keep the text.
-  FPaperTyping = true;
   Refresh();
-  FPaperTyping = false;
 }
 
 void TPageSetDlg::TanniMmRBClick() {
@@ -339,12 +337,14 @@ void TPageSetDlg::Refresh() {
   YousiCB->setCurrentIndex(FRules.ListIndex());
 
   PaperSizeCB->setEnabled(FRules.PaperSizeEnabled());
+  // The box shows an entry when the rules chose one, and otherwise keeps
+  // what the user typed in it.
   const int paper = FRules.PaperSizeIndex();
-  if (!FPaperTyping && paper >= 0 &&
-      (PaperSizeCB->currentIndex() != paper || PaperSizeCB->currentText() != PaperSizeCB->itemText(paper))) {
+  if (FRules.PaperSizeChoices() != FPaperChoicesShown && paper >= 0) {
     PaperSizeCB->setCurrentIndex(paper);
     PaperSizeCB->setEditText(PaperSizeCB->itemText(paper));
   }
+  FPaperChoicesShown = FRules.PaperSizeChoices();
 
   if (FRules.PageUnit() == puInch)
     TanniInchRB->setChecked(true);

@@ -113,7 +113,7 @@ class TPageSetDlg : public QDialog {
   std::array<QLineEdit*, PageFieldCount> FMemos{};
   bool FUpdating = false;  // the dialog itself is setting the controls
   bool FShown = false;
-  bool FPaperTyping = false;  // the user is typing in PaperSizeCB
+  int FPaperChoicesShown = -1;  // the rules' paper choice PaperSizeCB shows
 };
 
 enum class PageSetupDialogMode { Document, NewDocument };

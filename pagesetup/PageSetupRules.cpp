@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kNoSheetSize = 1040;
 constexpr int kSheetTooLarge = 1203;
+constexpr int kLengthTooLarge = 1210;
+constexpr int kCountTooLarge = 1211;
 constexpr int kFreeSettingName = 1041;
 
 constexpr float kA4Width = 210.0f, kA4Height = 297.0f;
@@ -96,13 +98,29 @@ bool PageSetupRules::Guarded(Fn&& fn) {
   const State before = S;
   try {
     fn();
+    for (FieldState& field : S.Fields) {
+      field.Accepted = field.Text;
+      field.AcceptedModified = field.Modified;
+    }
     return true;
   } catch (const EConvertError& e) {
     // The event stops as a whole: no value and no field keeps a half change.
     S = before;
     UI().ShowError(e.Message());
     return false;
+  } catch (const OutOfRange& e) {
+    // The stored value never changed; the field shows it again.
+    S = before;
+    FieldState& field = F(e.Field);
+    field.Text = field.Accepted;
+    field.Modified = field.AcceptedModified;
+    ShowMessageId(e.MessageId);
+    return false;
   }
+}
+
+void PageSetupRules::CheckLength(PageField f, float mm) const {
+  if (!PageLimits::LengthOk(mm)) throw OutOfRange{f, kLengthTooLarge};
 }
 
 void PageSetupRules::SetField(PageField f, const QString& text) {
@@ -161,6 +179,9 @@ void PageSetupRules::MatchPaperSize() {
     S.PaperSizeIndex = psA4;
   else if (S.PaperWidth == kLetterWidth && S.PaperHeight == kLetterHeight)
     S.PaperSizeIndex = psLetter;
+  else
+    return;
+  ++S.PaperSizeChoices;
 }
 
 void PageSetupRules::ApplySelection(int position) {
@@ -229,8 +250,11 @@ void PageSetupRules::DoRecompute() {
   for (PageLength l : kMarginsAndGaps)
     if (F(kFieldOf[l]).Text.isEmpty()) SetField(kFieldOf[l], FormatMm(0.0f));
 
-  S.Retu = ParseCount(F(PageField::Retu).Text);
-  S.Dann = ParseCount(F(PageField::Dann).Text);
+  for (PageField f : {PageField::Retu, PageField::Dann}) {
+    const std::int32_t n = ParseCount(F(f).Text);
+    if (!PageLimits::CountOk(n)) throw OutOfRange{f, kCountTooLarge};
+    (f == PageField::Retu ? S.Retu : S.Dann) = n;
+  }
 
   // A typed margin is read as shown, so it keeps one decimal (millimetres) or
   // three (inches); an inch value is not snapped to the pixel grid.
@@ -238,15 +262,19 @@ void PageSetupRules::DoRecompute() {
     const PageField f = kFieldOf[l];
     if (!F(f).Modified) continue;
     if (S.PageUnit == puInch) {
-      S.Inch[l] = ParseDecimal(F(f).Text);
+      const float typed = ParseDecimal(F(f).Text);
+      CheckLength(f, InchesToMm(typed));
+      S.Inch[l] = typed;
       SetField(f, FormatInch(S.Inch[l]));
       S.Inch[l] = ParseDecimal(F(f).Text);
       S.Mm[l] = InchesToMm(S.Inch[l]);
     } else {
       const float typed = ParseDecimal(F(f).Text);
+      CheckLength(f, typed);
       SetField(f, FormatMm(typed));
       S.Mm[l] = ParseDecimal(F(f).Text);
     }
+    CheckLength(f, S.Mm[l]);
   }
 
   S.Mm[plRight] = RightMarginOf(S.PaperWidth, S.Retu, S.Mm[plWidth], S.Mm[plLeft], S.Mm[plInsideX]);
@@ -285,6 +313,7 @@ bool PageSetupRules::PaperSizeCBClick(int index) {
     return true;
   }
   S.PaperSizeIndex = index;
+  ++S.PaperSizeChoices;
   return Recompute();
 }
 
@@ -322,13 +351,21 @@ void PageSetupRules::ExitSheetField(PageField f) {
   float& freeMm = f == PageField::Width ? S.FreeSheetWidth : S.FreeSheetHeight;
   std::int32_t& freePx = f == PageField::Width ? S.FreeSheetWidthPx : S.FreeSheetHeightPx;
   if (F(f).Text.isEmpty()) SetField(f, QStringLiteral("0"));
+  // A card a worksheet cannot be made for is refused here; 0 waits for OK.
+  auto check = [&](float mm, std::int32_t px) {
+    if (!(mm == 0.0f && px == 0) && !(PageLimits::SheetMmOk(mm) && PageLimits::SheetPixelsOk(px)))
+      throw OutOfRange{f, kSheetTooLarge};
+  };
   if (S.PageUnit == puInch) {
     if (F(f).Modified) {
-      S.Inch[l] = ParseDecimal(F(f).Text);
+      const float inches = ParseDecimal(F(f).Text);
       // Kept as a single, and the card size is not snapped to the pixel.
-      const float px = ToSingle(static_cast<long double>(S.Inch[l]) * Units::PixelsPerInch);
+      const float px = ToSingle(static_cast<long double>(inches) * Units::PixelsPerInch);
+      const float mm = ToSingle(static_cast<long double>(px) * Units::MmPerPixel);
+      check(mm, RoundToPixels(px));
+      S.Inch[l] = inches;
       S.Px[l] = RoundToPixels(px);
-      S.Mm[l] = ToSingle(static_cast<long double>(px) * Units::MmPerPixel);
+      S.Mm[l] = mm;
       freeMm = S.Mm[l];
       freePx = S.Px[l];
     }
@@ -337,7 +374,9 @@ void PageSetupRules::ExitSheetField(PageField f) {
     if (F(f).Modified) {
       const float typed = ParseDecimal(F(f).Text);
       SetField(f, FormatMm(typed));
-      S.Mm[l] = ParseDecimal(F(f).Text);
+      const float mm = ParseDecimal(F(f).Text);
+      check(mm, MmToPixels(mm));
+      S.Mm[l] = mm;
       S.Px[l] = MmToPixels(S.Mm[l]);
       freeMm = S.Mm[l];
       freePx = S.Px[l];
@@ -392,7 +431,8 @@ bool PageSetupRules::FormCloseQuery(bool ok) const {
     ShowMessageId(kNoSheetSize);
     return false;
   }
-  if (S.Px[plWidth] > MaxSheetPixels || S.Px[plHeight] > MaxSheetPixels) {
+  if (!PageLimits::SheetPixelsOk(S.Px[plWidth]) || !PageLimits::SheetPixelsOk(S.Px[plHeight]) ||
+      !PageLimits::SheetMmOk(S.Mm[plWidth]) || !PageLimits::SheetMmOk(S.Mm[plHeight])) {
     ShowMessageId(kSheetTooLarge);
     return false;
   }

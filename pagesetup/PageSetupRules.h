@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DocumentPageSetup.h"
+#include "PageSetupLimits.h"
 #include "SetupLists.h"
 
 enum class PageField {
@@ -38,6 +39,10 @@ struct FieldState {
   QString Text;
   bool Modified = false;
   bool Enabled = false;
+  // Text and mark as the last completed event left them: what a refused
+  // entry goes back to.
+  QString Accepted;
+  bool AcceptedModified = false;
 };
 
 // The sheet drawn to scale, one pixel per millimetre.
@@ -52,8 +57,8 @@ class PageSetupRules {
   enum PaperSize { psNone = -1, psA4 = 0, psLetter = 1 };
   // Columns and rows drawn at most: what the two-digit fields can hold.
   static constexpr int MaxDrawnCount = 99;
-  // The largest card a worksheet is made for, in worksheet pixels (600 mm).
-  static constexpr int MaxSheetPixels = 3000;
+  // The largest card a worksheet is made for, in worksheet pixels.
+  static constexpr int MaxSheetPixels = PageLimits::MaxSheetPixels;
 
   // Reads both setup lists from folders (by default this program's).
   explicit PageSetupRules(const ProgramFolders& folders = {});
@@ -67,7 +72,9 @@ class PageSetupRules {
   void SetPrintTonbo(bool on) { S.PrintTonbo = on; }
 
   // ---- Events. Those that parse a field return false when a field was not a
-  // number: the error has been shown and the state is as before the event.
+  // number, or a value beyond the page-setup limits: the error has been shown
+  // and the state is as before the event (a value out of range also goes back
+  // to what its field showed before).
   bool FormActivate();
   bool YousiCBClick(int position);
   bool YousiCBChange() { return Recompute(); }
@@ -93,6 +100,9 @@ class PageSetupRules {
   int ListIndex() const { return S.ListIndex; }
   const FieldState& Field(PageField f) const { return S.Fields[static_cast<int>(f)]; }
   int PaperSizeIndex() const { return S.PaperSizeIndex; }
+  // Counts the times an entry of the paper list was chosen (by the user or
+  // by matching the paper); typing in the list's field chooses none.
+  int PaperSizeChoices() const { return S.PaperSizeChoices; }
   bool PaperSizeEnabled() const { return S.PaperSizeEnabled; }
   bool NewBtnEnabled() const { return S.NewBtnEnabled; }
   bool DeleteBtnEnabled() const { return S.DeleteBtnEnabled; }
@@ -143,14 +153,23 @@ class PageSetupRules {
     std::array<FieldState, PageFieldCount> Fields{};
     int ListIndex = 0;
     int PaperSizeIndex = psNone;
+    int PaperSizeChoices = 0;
     bool PaperSizeEnabled = true;
     bool NewBtnEnabled = false;
     bool DeleteBtnEnabled = false;
     LayoutPicture Layout;
   };
 
+  // A typed value beyond the limits: the message to show and the field that
+  // goes back.
+  struct OutOfRange {
+    PageField Field;
+    int MessageId;
+  };
+
   template <typename Fn>
   bool Guarded(Fn&& fn);
+  void CheckLength(PageField f, float mm) const;
   FieldState& F(PageField f) { return S.Fields[static_cast<int>(f)]; }
   // The dialog sets a field's text: a change runs the filter and marks it.
   void SetField(PageField f, const QString& text);

@@ -5,12 +5,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "DialogFrame.h"
 #include "SetupNameInput.h"
 
 TSetNameInDlg::TSetNameInDlg(const SetupTable& table, QWidget* parent) : QDialog(parent), FTable(table) {
   setObjectName(QStringLiteral("SetNameInDlg"));
   setWindowTitle(QStringLiteral("設定名入力"));
   setFixedSize(330, 112);
+  SetDialogFrame(this);
 
   Label1 = new QLabel(QStringLiteral("この設定を保存する名前を入力してください"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,12 +1,13 @@
 #include "SetupLists.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
+#include "FileReplace.h"
 #include "Function1.h"
 #include "Messages.h"
+#include "PageSetupLimits.h"
 #include "Version.h"
 
 namespace {
@@ -22,7 +23,7 @@ constexpr qsizetype kMaxLineBytes = 4096;
 
 // Reads the next line without its line end into line; false at the end of the
 // file. A line beyond the limit comes back empty.
-bool NextLine(QFile& file, QByteArray& line) {
+bool NextLine(QIODevice& file, QByteArray& line) {
   line.clear();
   char buf[512];
   bool any = false;
@@ -62,30 +63,32 @@ bool SetupTable::HasName(const SetupNameBuffer& name) const {
 }
 
 int ReadSetupFile(const QString& path, SetupTable& table, int firstSlot) {
-  firstSlot = std::clamp(firstSlot, 0, MaxSetups);
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return 0;
+  return ReadSetupList(file, table, firstSlot);
+}
+
+int ReadSetupList(QIODevice& file, SetupTable& table, int firstSlot) {
+  firstSlot = std::clamp(firstSlot, 0, MaxSetups);
   int count = 0;
   QByteArray line;
   while (firstSlot + count < MaxSetups && NextLine(file, line)) {
-    if (auto record = ParseSetupLine(line)) table.Records[firstSlot + count++] = *record;
+    // A record beyond the page-setup limits could not be saved with a document.
+    if (auto record = ParseSetupLine(line); record && PageLimits::SetupOk(*record))
+      table.Records[firstSlot + count++] = *record;
   }
   return count;
 }
 
-int WriteUserFile(const QString& path, const SetupTable& table) {
-  QSaveFile file(path);
-  // Unbuffered, so that a short write shows here: a buffered one that fails
-  // while committing may still replace the list with a cut file.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    ShowMessageId(kWriteFailed);
-    return -1;
-  }
+QByteArray UserListText(const SetupTable& table) {
   QByteArray text = QByteArray("The VarnettDx version ") + VersionString + "\r\n";
   const int end = std::min(table.Count(), MaxSetups);
   for (int slot = table.MasterCount; slot < end; ++slot) text += FormatSetupLine(table.Records[slot]) + "\r\n";
-  if (file.write(text) != text.size() || !file.commit()) {
-    file.cancelWriting();
+  return text;
+}
+
+int WriteUserFile(const QString& path, const SetupTable& table) {
+  if (ReplaceFile(path, UserListText(table)) != 0) {
     ShowMessageId(kWriteFailed);
     return -1;
   }

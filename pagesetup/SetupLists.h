@@ -1,6 +1,7 @@
 #pragma once
 // The named page setups: the master list delivered beside the program (read
 // only) and the user's list (rewritten on every change), loaded into one table.
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -8,6 +9,8 @@
 #include "DocumentPageSetup.h"
 #include "PageSetupRecord.h"
 #include "ProgramFolders.h"
+
+class QIODevice;
 
 inline constexpr int MaxSetups = 256;
 inline constexpr char MasterListFileName[] = "msetpage.txt";
@@ -28,12 +31,19 @@ struct SetupTable {
 
 // Appends the records of one list file to the table from slot firstSlot on and
 // returns how many were taken; at most 256 - firstSlot. A missing file, a
-// header line, blank or malformed lines add nothing and report nothing.
+// header line, blank or malformed lines and records beyond the page-setup
+// limits add nothing and report nothing.
 int ReadSetupFile(const QString& path, SetupTable& table, int firstSlot);
+// The same from an open device.
+int ReadSetupList(QIODevice& device, SetupTable& table, int firstSlot);
+
+// The user list as WriteUserFile writes it.
+QByteArray UserListText(const SetupTable& table);
 
 // Rewrites the user list from the user part of the table: header line, then
 // one line per user record, CR LF line ends. The file is replaced only when
-// everything was written, so a failure leaves the previous list whole.
+// everything was written, so a failure leaves the previous list whole (where
+// its folder admits no new file, the list is written in place).
 // Returns 0, or -1 after showing message 1120.
 int WriteUserFile(const QString& path, const SetupTable& table);
 

@@ -23,7 +23,9 @@ void Put32(uchar* p, uint32_t v) {
   Put16(p + 2, v >> 16);
 }
 
-[[noreturn]] void Refuse(const std::string& why) { throw EInvalidGraphic("The bitmap cannot be read: " + why + "."); }
+[[noreturn]] void Refuse(const std::string& why) {
+  throw EInvalidGraphic("The bitmap cannot be read: " + why + ".", {ReasonId::BitmapUnreadable, {}});
+}
 
 bool KnownHeaderSize(uint32_t size) {
   return size == 12 || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
@@ -129,7 +131,8 @@ QImage TBitmap::Decode() const {
   QImage image(Width(), Height(), QImage::Format_RGB32);
   if (image.isNull())
     throw EInvalidGraphic("Not enough memory for a picture of " + std::to_string(Width()) + " x " +
-                          std::to_string(Height()) + " pixels.");
+                              std::to_string(Height()) + " pixels.",
+                          {ReasonId::PictureNoMemory, {}});
   if (FLayout.Compression == BI_RLE8 || FLayout.Compression == BI_RLE4)
     DecodeRle(image);
   else
@@ -240,11 +243,12 @@ void TBitmap::DecodeRle(QImage& image) const {
 }
 
 std::unique_ptr<TBitmap> TBitmap::FromImage(const QImage& image) {
-  if (image.isNull()) throw EInvalidGraphic("There is no picture to make a bitmap of.");
+  if (image.isNull()) throw EInvalidGraphic("There is no picture to make a bitmap of.", {ReasonId::NoPicture, {}});
   const int w = image.width(), h = image.height();
   CheckSize(w, h);
   const QImage src = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-  if (src.isNull()) throw EInvalidGraphic("Not enough memory to convert the picture.");
+  if (src.isNull())
+    throw EInvalidGraphic("Not enough memory to convert the picture.", {ReasonId::PictureNoMemory, {}});
 
   const int64_t stride = (int64_t(w) * 3 + 3) / 4 * 4;
   const int64_t dataOffset = FileHeaderSize + 40;

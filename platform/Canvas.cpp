@@ -331,13 +331,13 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  // One or two pixels across, an ellipse is a bar: drawn as the rectangle of
+  // those pixels, so that a point or a line of it shows with its stroke.
+  if (x2 - x1 <= 2 || y2 - y1 <= 2) return Rectangle(x1, y1, x2, y2);
   ApplyRasterOp();
   FPainter->setPen(QtPen(*FPen, PenWidth()));
   FPainter->setBrush(BrushVisible() ? QBrush(BrushColor(*FBrush, *FPen)) : QBrush(Qt::NoBrush));
-  if (x2 - x1 <= 2 || y2 - y1 <= 2)
-    FPainter->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));  // degenerate: a bar
-  else
-    FPainter->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  FPainter->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
   FPainter->setBrush(Qt::NoBrush);
 }
 

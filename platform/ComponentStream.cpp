@@ -215,11 +215,12 @@ class Reader {
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what) const {
-    throw EReadError(what + " (at byte " + std::to_string(FPos) + ")");
+  [[noreturn]] void Fail(const std::string& what, int reason = ReasonId::StreamInvalid) const {
+    throw EReadError(what + " (at byte " + std::to_string(FPos) + ")", {reason, {QString::number(FPos)}});
   }
   void Need(uint64_t n, const char* what) const {
-    if (n > FSize - FPos) Fail(std::string("Stream read error: ") + what + " runs past the end of the stream");
+    if (n > FSize - FPos)
+      Fail(std::string("Stream read error: ") + what + " runs past the end of the stream", ReasonId::StreamCutShort);
   }
   uint8_t Peek() const {
     Need(1, "value");
@@ -387,7 +388,9 @@ class Reader {
     } catch (const EReadError&) {
       throw;
     } catch (const std::exception& e) {
-      Fail("Error reading " + std::string(name) + ": " + e.what());
+      throw EReadError("Error reading " + std::string(name) + ": " + e.what() + " (at byte " + std::to_string(FPos) +
+                           ")",
+                       {ReasonId::PropertyUnreadable, {QString::fromLatin1(name.data(), qsizetype(name.size()))}}, e);
     }
   }
 
@@ -489,7 +492,9 @@ qsizetype ReadComponent(QByteArrayView data, TComponent& instance) {
   Reader reader(data);
   const QByteArray className = reader.Header();
   if (className != instance.ClassName())
-    throw EReadError("Stream holds a " + className.toStdString() + ", not a " + instance.ClassName().toStdString());
+    throw EReadError("Stream holds a " + className.toStdString() + ", not a " + instance.ClassName().toStdString(),
+                     {ReasonId::StreamWrongClass,
+                      {QString::fromLatin1(className), QString::fromLatin1(instance.ClassName())}});
   instance.BeginLoading();
   try {
     reader.Body(instance);
@@ -504,7 +509,9 @@ qsizetype ReadComponent(QByteArrayView data, TComponent& instance) {
 TComponent* ReadNewComponent(QByteArrayView data, TComponent* owner, TWinControl* parent, qsizetype* consumed) {
   const QByteArray className = PeekClassName(data);
   std::unique_ptr<TComponent> c(ClassRegistry::Create(className, owner));
-  if (!c) throw EClassNotFound("Class " + className.toStdString() + " not found");
+  if (!c)
+    throw EClassNotFound("Class " + className.toStdString() + " not found",
+                         {ReasonId::ClassNotFound, {QString::fromLatin1(className)}});
   if (auto* control = dynamic_cast<TControl*>(c.get())) control->SetParent(parent);
   const qsizetype n = ReadComponent(data, *c);
   if (consumed) *consumed = n;

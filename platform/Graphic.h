@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "Errors.h"
+
 class TGraphic {
  public:
   // Limits against absurd or hostile headers; a card never needs more.
@@ -62,5 +64,5 @@ class TGraphic {
   int FWidth = 0;
   int FHeight = 0;
   mutable QImage FImage;
-  mutable std::optional<std::string> FDecodeError;
+  mutable std::optional<EInvalidGraphic> FDecodeError;
 };

@@ -142,7 +142,8 @@ bool RunSession(TSession& s) {
 }
 
 [[noreturn]] void Refuse(const char* why) {
-  throw EInvalidGraphic(std::string("The JPEG picture cannot be read: ") + why + ".");
+  throw EInvalidGraphic(std::string("The JPEG picture cannot be read: ") + why + ".",
+                        {ReasonId::JpegUnreadable, {}});
 }
 
 }  // namespace

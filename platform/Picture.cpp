@@ -7,7 +7,8 @@
 namespace {
 
 [[noreturn]] void Damaged(const std::string& why) {
-  throw EReadError("The picture data cannot be read: " + why + (why.ends_with('.') ? "" : "."));
+  throw EReadError("The picture data cannot be read: " + why + (why.ends_with('.') ? "" : "."),
+                   {ReasonId::PictureDataUnreadable, {}});
 }
 
 // A stored class name as it can be shown in a message.
@@ -85,7 +86,8 @@ void TPicture::ReadData(const QByteArray& data) {
   try {
     graphic = TGraphic::FromClassName(name, data.mid(at, size));
   } catch (const EInvalidGraphic& e) {
-    Damaged(std::string("the ") + Printable(name) + " data is not usable. " + e.what());
+    throw EReadError("The picture data cannot be read: the " + Printable(name) + " data is not usable. " + e.what(),
+                     {ReasonId::PictureDataUnreadable, {}}, e);
   }
   SetGraphic(std::move(graphic));
 }

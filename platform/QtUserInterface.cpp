@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "Color.h"
+#include "DialogFrame.h"
 #include "UserInterface.h"
 
 namespace {
@@ -31,6 +32,7 @@ QStringList QtFilters(const QString& filter) {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogRequest& r, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, r.Title);
+  SetDialogFrame(&dialog);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // the program asks itself
@@ -79,6 +81,7 @@ TModalResult QtUserInterface::MessageBox(const QString& text, const QString& tit
       break;
   }
   for (const B& b : list) box.addButton(b.Button)->setText(QString::fromUtf8(b.Caption));
+  SetDialogFrameAndFitTitle(&box);
   const int pressed = box.exec();
   for (const B& b : list)
     if (pressed == b.Button) return b.Result;
@@ -86,7 +89,9 @@ TModalResult QtUserInterface::MessageBox(const QString& text, const QString& tit
 }
 
 void QtUserInterface::ShowError(const QString& text) {
-  QMessageBox::critical(FParent, QStringLiteral("Tessolo"), text);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Tessolo"), text, QMessageBox::Ok, FParent);
+  SetDialogFrameAndFitTitle(&box);
+  box.exec();
 }
 
 std::optional<QString> QtUserInterface::OpenFileName(const TFileDialogRequest& request) {
@@ -109,7 +114,10 @@ std::optional<TColorReply> QtUserInterface::ChooseColor(const TColorRequest& req
     const uint v = line.mid(eq + 1).toUInt(&ok, 16);
     if (ok && v != 0xFFFFFFFFu) QColorDialog::setCustomColor(i, Colors::ToQColor(TColor(v)));
   }
-  const QColor c = QColorDialog::getColor(Colors::ToQColor(request.Color), FParent);
+  QColorDialog dialog(Colors::ToQColor(request.Color), FParent);
+  SetDialogFrame(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QColor c = dialog.selectedColor();
   if (!c.isValid()) return std::nullopt;
   TColorReply reply;
   reply.Color = Colors::FromQColor(c);

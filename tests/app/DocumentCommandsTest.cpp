@@ -145,6 +145,7 @@ TEST_F(DocumentCommandsTest, SaveAsToAnotherNameAnsweredNoKeepsTheDocumentName) 
   Ui.ReplyFile(Path("first.tsl"));
   form->FileSaveAsClick();
   ASSERT_EQ(form->DocumentFileName, Path("first.tsl"));
+  form->AddRectangle();
   Ui.Clear();
   Ui.ReplyFile(Path("copy.tsl"));
   Ui.ReplyButton(mrNo);  // 1004: keep the old name
@@ -153,6 +154,12 @@ TEST_F(DocumentCommandsTest, SaveAsToAnotherNameAnsweredNoKeepsTheDocumentName) 
   EXPECT_TRUE(QFileInfo::exists(Path("copy.tsl")));
   EXPECT_EQ(form->DocumentFileName, Path("first.tsl"));
   EXPECT_EQ(form->windowTitle(), Caption(Path("first.tsl")));
+  // The rectangle is only in the copy: the document still asks to be saved.
+  EXPECT_TRUE(form->Modified);
+  Ui.Clear();
+  Ui.ReplyButton(mrCancel);
+  EXPECT_FALSE(form->FormCloseQuery());
+  EXPECT_EQ(Ui.Messages(), std::vector<QString>{LoadStr(1001)});
 
   Ui.Clear();
   Ui.ReplyFile(Path("second.tsl"));

@@ -6,12 +6,17 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <functional>
 
 #include <sys/resource.h>
 
 #include "CommandLine.h"
 #include "DocumentTestSupport.h"
+#include "ErrorText.h"
+#include "FileReplace.h"
 #include "ScriptedUserInterface.h"
+#include "Settings.h"
+#include "SetupLists.h"
 #include "StringTable.h"
 
 namespace {
@@ -94,12 +99,15 @@ TEST(DocumentFiles, AFailedSaveSaysWhyAndKeepsTheEarlierFile) {
   EXPECT_EQ(Contents(path), earlier);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("card.tsl")});
 
-  // A folder that does not exist, and a path that is a folder.
-  for (const QString& bad : {dir.filePath(QStringLiteral("missing/card.tsl")), dir.path()}) {
+  // A folder that does not exist, and a path that is a folder: the user is
+  // told which file and why, in Japanese.
+  const std::pair<QString, int> failures[] = {{dir.filePath(QStringLiteral("missing/card.tsl")), ENOENT},
+                                              {dir.path(), EISDIR}};
+  for (const auto& [bad, why] : failures) {
     ScopedScriptedUI ui;
     EXPECT_EQ(SaveDocumentFile(bad, doc.Sheet, doc.Setup, Version()), -1);
-    ASSERT_EQ(ui.Ui.Messages().size(), 1u);
-    EXPECT_TRUE(ui.Ui.Messages()[0].startsWith(QStringLiteral("Cannot save file")));
+    EXPECT_EQ(ui.Ui.Messages(), std::vector<QString>{ReasonText({1215, {QDir::toNativeSeparators(bad)}}) +
+                                                      QLatin1Char('\n') + FileErrorText(why)});
   }
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing"))));
 }
@@ -110,7 +118,7 @@ TEST(DocumentFiles, AFileThatCannotBeReadIsReportedAndTheWorksheetKept) {
   TQuShape* shape = doc.AddShape(qustSquare, 1, 1, 9, 9);
   ScopedScriptedUI ui;
   const QString missing = dir.filePath(QStringLiteral("nothing.tsl"));
-  EXPECT_EQ(LoadDocumentFile(missing, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), -1);
+  EXPECT_EQ(LoadDocumentFile(missing, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), LoadNotRead);
   EXPECT_EQ(doc.Resets, 0);
   EXPECT_EQ(doc.Sheet.ObjectList, std::vector<TControl*>{shape});
   ASSERT_EQ(ui.Ui.Calls().size(), 1u);
@@ -156,3 +164,35 @@ TEST(CommandLineDocument, OnlyOneTslArgumentOpensLowerCasedOrAsGiven) {
 }
 
 }  // namespace
+
+TEST(DocumentFiles, EveryWriterSavesInPlaceWhereTheFolderAdmitsNoNewFile) {
+  QTemporaryDir dir;
+  Document doc;
+  doc.AddShape(qustCircle, 5, 5, 30, 30);
+  SetupTable table;
+  table.UserCount = 1;
+  table.Records[0].SetupName = SetupNameBuffer::FromText(QStringLiteral("mine"));
+  struct Writer {
+    const char* File;
+    std::function<bool(const QString&)> Write;
+  };
+  const Writer writers[] = {
+      {"card.tsl", [&](const QString& p) { return SaveDocumentFile(p, doc.Sheet, doc.Setup, Version()) == 0; }},
+      {"quorin.con", [](const QString& p) { return WriteSettingsFile(p, TWindowSettings{}, nullptr); }},
+      {"usetpage.txt", [&](const QString& p) { return WriteUserFile(p, table) == 0; }},
+  };
+  for (const Writer& w : writers) {
+    SCOPED_TRACE(w.File);
+    const QString fresh = dir.filePath(QStringLiteral("fresh-") + QLatin1String(w.File));
+    ASSERT_TRUE(w.Write(fresh));
+    const QString path = dir.filePath(QLatin1String(w.File));
+    Put(path, QByteArray(Contents(fresh).size() + 100, 'o'));  // longer: nothing of it may remain
+    ScopedScriptedUI ui;
+    SetTemporaryFileFailure(EACCES);
+    const bool written = w.Write(path);
+    SetTemporaryFileFailure(0);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(Contents(path), Contents(fresh));
+    EXPECT_TRUE(ui.Ui.Calls().empty());
+  }
+}

@@ -59,6 +59,28 @@ TEST(Grid, LinesStartAtTheEdgesAndStopBeforeTheFarSide) {
   EXPECT_EQ(RowsIn(edges, 20, Qt::black), (QList<int>{3}));
 }
 
+TEST(Grid, APartialRepaintShowsWhatTheWholePaintShowsThere) {
+  // Areas starting or ending right beside a line, in both directions.
+  const QRect areas[] = {QRect(21, 0, 10, 70), QRect(0, 21, 120, 7), QRect(5, 5, 14, 14), QRect(41, 41, 1, 1)};
+  for (int pw : {1, 2, 3, 5, 8}) {
+    GridSheet s;
+    s.Grid->SetBounds(0, 0, 120, 70);
+    s.Grid->SetGridWidth(20);
+    s.Grid->Pen()->SetWidth(pw);
+    const QImage whole = s.Paint();
+    for (const QRect& area : areas) {
+      SCOPED_TRACE(testing::Message() << "pen " << pw << " area " << area.x() << "," << area.y());
+      QImage part = Blank(s.W, s.H);
+      {
+        QPainter painter(&part);
+        painter.setClipRect(area);
+        s.Panel.PaintTo(painter, 0, 0);
+      }
+      EXPECT_EQ(part.copy(area), whole.copy(area));
+    }
+  }
+}
+
 TEST(Grid, SpacingBelowOneOrAnEmptySideDrawsNothingAndEnds) {
   GridSheet s;
   s.Grid->SetBounds(0, 0, 100, 50);

@@ -187,6 +187,31 @@ TEST(Shape, RoundedCornersUseAQuarterOfTheShorterSide) {
   EXPECT_TRUE(Is(image, 140, 53, Qt::black));
 }
 
+TEST(Shape, AFigureWithoutWidthOrHeightStillShowsAsTheRectangleWouldDoIt) {
+  // A click with a tool makes such a figure; it must not be invisible.
+  struct Case {
+    int Width, Height;
+  };
+  const Case sizes[] = {{0, 0}, {0, 20}, {30, 0}, {1, 12}};
+  for (const Case& size : sizes) {
+    for (int pw : {1, 3}) {
+      for (auto [figure, rectangle] : {std::pair{qustEllipse, qustRectangle}, std::pair{qustCircle, qustSquare}}) {
+        SCOPED_TRACE(testing::Message() << size.Width << " x " << size.Height << " pen " << pw << " kind " << figure);
+        Sheet a, b;
+        for (Sheet* s : {&a, &b}) {
+          s->Place(50, 30, size.Width, size.Height);
+          s->Shape->Pen()->SetWidth(pw);
+        }
+        a.Shape->SetShape(figure);
+        b.Shape->SetShape(rectangle);
+        const QImage drawn = a.Paint();
+        EXPECT_FALSE(Extent(drawn).isEmpty());
+        EXPECT_EQ(drawn, b.Paint());
+      }
+    }
+  }
+}
+
 TEST(Shape, EveryKindPaintsInsideItsBoundsInExactColours) {
   for (int kind = 0; kind < 8; ++kind) {
     for (int pw : {1, 4}) {

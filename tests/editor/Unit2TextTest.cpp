@@ -171,6 +171,24 @@ TEST_F(TextTest, ReEditingShowsTheTextsSettingsAndMarksOnlyRealChanges) {
   EXPECT_EQ(Form->ChangeCount, changes + 1);
 }
 
+TEST_F(TextTest, ReEditingACaptionWithOtherLineBreaksWithoutTypingChangesNothing) {
+  // Captions as documents and the clipboard may bring them.
+  const QString captions[] = {QStringLiteral("a\rb"), QStringLiteral("a\nb"), QStringLiteral("\r"),
+                              QStringLiteral("a\r\n\nb\r"), QStringLiteral("one\r\ntwo")};
+  int y = 20;
+  for (const QString& caption : captions) {
+    SCOPED_TRACE(caption.toStdString());
+    TLabelEx* label = NewText({20, y += 40}, QStringLiteral("x"));
+    label->SetCaption(caption);
+    const int changes = Form->ChangeCount;
+    DoubleClick({label->Left() + 2, label->Top() + 2});
+    ASSERT_TRUE(Form->ReEditing);
+    Click({440, 260});
+    EXPECT_EQ(Form->ChangeCount, changes);
+    EXPECT_EQ(label->Caption(), caption);
+  }
+}
+
 TEST_F(TextTest, ReEditingToEmptyRemovesTheLabel) {
   NewText({200, 100}, QStringLiteral("keep"));
   TLabelEx* label = NewText({100, 100}, QStringLiteral("gone"));

@@ -65,7 +65,7 @@ TEST(Units, ParsingAcceptsOnlyNumbers) {
   try {
     ParseDecimal(".");
   } catch (const EConvertError& e) {
-    EXPECT_TRUE(e.Message().contains("'.'"));
+    EXPECT_EQ(e.Message(), QStringLiteral("「.」は正しい数値ではありません。"));
   }
 }
 

@@ -262,3 +262,50 @@ TEST_F(PageSetDlgTest, TheModalRunKeepsThePositionAndGivesValuesOnlyOnOk) {
   EXPECT_EQ(values->SetupKind, skMaster);
   EXPECT_EQ(values->SheetHeightPx, 275);
 }
+
+TEST_F(PageSetDlgTest, EveryFieldShowsTheWholeValueTheDialogComputesOrTakes) {
+  // Values longer than what may be typed into their fields.
+  struct Case {
+    TPageUnit Unit;
+    PageField Typed;
+    const char* Text;
+    PageField Shown;
+  };
+  const Case cases[] = {
+      {puMillimetre, PageField::Retu, "4", PageField::RMargin},
+      {puInch, PageField::Retu, "4", PageField::RMargin},
+      {puMillimetre, PageField::Dann, "9", PageField::BottomMargin},
+      {puInch, PageField::Dann, "9", PageField::BottomMargin},
+      {puMillimetre, PageField::LMargin, "10000", PageField::LMargin},
+      {puInch, PageField::InsideMarginX, "393.7", PageField::InsideMarginX},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Text);
+    DocumentPageSetup doc = A4Document();
+    doc.PageUnit = c.Unit;
+    auto d = Open(doc);
+    Type(d->Memo(c.Typed), QString::fromLatin1(c.Text));
+    Leave(d->Memo(c.Typed));
+    const QString whole = d->Rules().Field(c.Shown).Text;
+    EXPECT_GT(whole.size(), 5);
+    EXPECT_EQ(d->Memo(c.Shown)->text(), whole);
+    EXPECT_TRUE(Ui.Ui.Calls().empty());
+  }
+}
+
+TEST_F(PageSetDlgTest, APaperNameTypedIntoThePaperBoxStaysUntilAnEntryIsChosen) {
+  auto d = Open();
+  ASSERT_EQ(d->PaperSizeCB->currentIndex(), PageSetupRules::psA4);
+  const QString typed = QStringLiteral("B5 182 x 257 mm");
+  d->PaperSizeCB->lineEdit()->selectAll();
+  d->PaperSizeCB->lineEdit()->insert(typed);
+  EXPECT_EQ(d->PaperSizeCB->currentText(), typed);
+  // Leaving a field, switching the unit: refreshes that choose no paper.
+  Type(d->LMarginMemo, "12");
+  Leave(d->LMarginMemo);
+  d->TanniInchRB->click();
+  EXPECT_EQ(d->PaperSizeCB->currentText(), typed);
+  // A setup brings its paper with it.
+  Choose(d->YousiCB, 1);
+  EXPECT_EQ(d->PaperSizeCB->currentText(), d->PaperSizeCB->itemText(PageSetupRules::psA4));
+}

@@ -156,8 +156,9 @@ TEST_F(PageSetupRulesTest, OkNeedsACardSizeAndUnreadableFieldsChangeNothing) {
   EXPECT_EQ(Ui.Ui.Calls()[0].Title, LoadStr(1010));
 
   Type(r, PageField::Width, "91");
-  Type(r, PageField::Height, "5000");
-  EXPECT_FALSE(r.FormCloseQuery(true));  // no worksheet is made that large
+  r.FieldChanged(PageField::Height, "5000");
+  EXPECT_FALSE(r.FieldExit(PageField::Height));  // no worksheet is made that large
+  EXPECT_FALSE(r.FormCloseQuery(true));
   Type(r, PageField::Height, "55");
   EXPECT_TRUE(r.FormCloseQuery(true));
 
@@ -168,7 +169,7 @@ TEST_F(PageSetupRulesTest, OkNeedsACardSizeAndUnreadableFieldsChangeNothing) {
   EXPECT_EQ(Text(r, PageField::LMargin), ".");
   EXPECT_FLOAT_EQ(r.Mm(plLeft), 3.0f);
   EXPECT_EQ(Ui.Ui.Calls().back().What, ScriptedUserInterface::Call::Error);
-  EXPECT_TRUE(Ui.Ui.Calls().back().Text.contains("'.'"));
+  EXPECT_EQ(Ui.Ui.Calls().back().Text, QStringLiteral("「.」は正しい数値ではありません。"));
 }
 
 TEST_F(PageSetupRulesTest, TheDocumentTakesBackOnlyWhatChanged) {
