@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include "ClassRegistry.h"
@@ -23,6 +22,7 @@
 #include "Labelex.h"
 #include "Memo.h"
 #include "PanelView.h"
+#include "PictureDialog.h"
 #include "Qushape.h"
 #include "Snap.h"
 #include "SpeedButton.h"
@@ -66,7 +66,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   PenWidth = 1;
   PenStyle = psSolid;
 
-  PictureFolder = WithSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  PictureFolder = WithSeparator(PersonalDocumentsFolder());
   SetProgramFolder(QCoreApplication::applicationDirPath());
 
   FontNameComboBox->clear();
@@ -98,6 +98,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   imageButton->OnClick = [this] { imageButtonClick(); };
   CFButton->OnClick = [this] { CFButtonClick(); };
 
+  WirePictureCommands();
   connect(OtherMenu, &QMenu::aboutToShow, this, [this] { OtherMenuClick(); });
   connect(EditMenu, &QMenu::aboutToShow, this, [this] { EditMenuClick(); });
   // Items are hidden again once the menu has closed and its command (if

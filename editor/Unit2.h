@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "Control.h"
 #include "PopupContents.h"
@@ -22,7 +23,9 @@
 #include "Worksheet.h"
 
 class PanelView;
+class TGridSettingDlg;
 class TImage;
+class TImageReductionDlg;
 class TLabelEx;
 class TMemo;
 class TFont;
@@ -173,6 +176,21 @@ class TForm2 : public TForm1, public TWorksheet {
   // kind 0: an ordinary picture; 1: a catch phrase.
   void InsertPicture(int kind);
 
+  // ---- Picture, background and grid commands (popup, menu, font bar) -------
+  void ImageChangeClick();
+  void ImageReductionClick();
+  // OtherBGImage, BGImageButton and BGImageSetting.
+  void BGImageSettingClick();
+  // OtherBGImageClear and BGImageClear.
+  void BGImageClearClick();
+  void GridButtonClick();
+  // BGGrid and GridSetting.
+  void GridSettingClick();
+  // Run the dialogs modally; true when closed with OK. Tests answer them
+  // without a modal loop.
+  std::function<bool(TImageReductionDlg&)> RunImageReductionDialog;
+  std::function<bool(TGridSettingDlg&)> RunGridSettingDialog;
+
   // ---- Popup menu --------------------------------------------------------
   // Shows the items that fit target and opens the menu at the screen point.
   void ShowPopupFor(TPopupTarget target, bool shapeFilled, const QPoint& screenPos);
@@ -220,6 +238,10 @@ class TForm2 : public TForm1, public TWorksheet {
   void MeasureMemo(const QString& text, int extraWidth);
   static void FitLabel(TLabelEx* label);
   void AbandonTextEditor();
+
+  // Connects the picture, background and grid commands to their menu items
+  // and buttons.
+  void WirePictureCommands();
 
   // Forgets every reference into the current panel (before it goes).
   void ForgetWorksheetObjects();

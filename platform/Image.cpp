@@ -79,6 +79,8 @@ void TImage::SetBounds(int left, int top, int width, int height) {
 void TImage::PictureChanged() {
   FScaledValid = false;
   FScaled = QImage();
+  FHalved = QImage();
+  FHalvings = 0;
   SetBounds(Left(), Top(), Width(), Height());  // AutoSize takes the new picture's size
   Invalidate();
 }
@@ -90,6 +92,23 @@ QRect TImage::DestRect() const {
   return QRect(0, 0, w, h);
 }
 
+const QImage& TImage::ReducedTo(const QSize& size) const {
+  if (FScaledValid && FScaled.size() == size) return FScaled;
+  const TGraphic& g = *FPicture->Graphic();
+  int halvings = 0;
+  while ((g.Width() >> (halvings + 1)) >= size.width() && (g.Height() >> (halvings + 1)) >= size.height()) ++halvings;
+  if (halvings != FHalvings || (halvings > 0 && FHalved.isNull())) {
+    FHalved = halvings == 0 ? QImage()
+                            : g.Image().scaled(g.Width() >> halvings, g.Height() >> halvings, Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation);
+    FHalvings = halvings;
+  }
+  const QImage& from = halvings == 0 ? g.Image() : FHalved;
+  FScaled = from.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  FScaledValid = true;
+  return FScaled;
+}
+
 void TImage::Paint() {
   const TGraphic* g = FPicture->Graphic();
   if (!g || g->Empty()) return;
@@ -98,14 +117,14 @@ void TImage::Paint() {
   try {
     QPainter* p = Canvas()->Painter();
     const bool plain = p && p->transform().type() <= QTransform::TxTranslate;
-    if (plain && dest.size() != QSize(g->Width(), g->Height())) {
-      // Scale once per size with good filtering; repaint from the cache.
-      if (!FScaledValid || FScaled.size() != dest.size()) {
-        FScaled = g->Image().scaled(dest.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        FScaledValid = true;
-      }
-      Canvas()->StretchDrawImage(dest, FScaled);
+    const bool reduced = dest.size() != QSize(g->Width(), g->Height()) && dest.width() <= g->Width() &&
+                         dest.height() <= g->Height();
+    if (plain && reduced) {
+      // Scaled once per size with good filtering; repainted from the cache.
+      Canvas()->StretchDrawImage(dest, ReducedTo(dest.size()));
     } else {
+      // At its own size, or enlarged: the painter scales only the part that
+      // shows, where a full-size copy could take gigabytes.
       Canvas()->StretchDraw(dest, *g);
     }
   } catch (const EInvalidGraphic&) {

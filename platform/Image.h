@@ -40,8 +40,15 @@ class TImage : public TGraphicControl {
 
   std::unique_ptr<TPicture> FPicture;
   bool FStretch = false, FAutoSize = false, FCenter = false, FTransparent = false, FParentShowHint = true;
-  // The picture scaled to the last size it was shown at, so that repainting
-  // does not rescale a large photo every frame.
+  // The reduced picture for a size smaller than the picture's own.
+  const QImage& ReducedTo(const QSize& size) const;
+
+  // The picture reduced to the last size it was shown at, so that repainting
+  // does not rescale a large photo every frame; and the picture halved as
+  // often as that size allows, so that a new size (while it is being
+  // resized) is scaled from a small copy rather than from the whole photo.
   mutable QImage FScaled;
   mutable bool FScaledValid = false;
+  mutable QImage FHalved;
+  mutable int FHalvings = 0;
 };
