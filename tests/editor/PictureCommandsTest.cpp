@@ -387,3 +387,28 @@ TEST_F(PictureCommandsTest, AGridSpacingBelowOnePixelIsRefused) {
   Drag({13, 24}, {47, 61});
   EXPECT_EQ(Form->ObjectList.back()->Left(), 10);
 }
+
+TEST(PictureFolder, StartsInTheDocumentsFolderOrAtHomeWhereThereIsNone) {
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", home.path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+  const QString documents = home.filePath(QStringLiteral("Documents"));
+  struct Case {
+    bool DocumentsExist;
+    QString Expected;
+  } cases[] = {{false, home.path()}, {true, documents}};
+  for (const Case& c : cases) {
+    if (c.DocumentsExist) {
+      ASSERT_TRUE(QDir().mkpath(documents));
+    }
+    HeadlessForm2 form;
+    EXPECT_EQ(form.PictureFolder, c.Expected + QStringLiteral("/")) << c.DocumentsExist;
+  }
+  qputenv("HOME", oldHome);
+  if (oldConfig.isEmpty())
+    qunsetenv("XDG_CONFIG_HOME");
+  else
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+}
