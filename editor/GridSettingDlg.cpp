@@ -13,7 +13,7 @@
 namespace {
 constexpr int kCaption = 1421, kShowGrid = 1422, kFitGrid = 1423, kSpacing = 1424;
 constexpr int kUnit = 1414, kMm = 1415, kInch = 1416, kPixel = 1417, kOK = 1418, kCancel = 1419;
-constexpr int kClientWidth = 300, kClientHeight = 196;
+constexpr int kClientWidth = 300, kClientHeight = 206;
 }  // namespace
 
 TGridSettingDlg::TGridSettingDlg(QWidget* parent) : QDialog(parent) {
@@ -42,11 +42,11 @@ TGridSettingDlg::TGridSettingDlg(QWidget* parent) : QDialog(parent) {
 
   GroupBox = new QGroupBox(LoadStr(kUnit), this);
   GroupBox->setObjectName(QStringLiteral("GroupBox"));
-  GroupBox->setGeometry(16, 104, 268, 48);
+  GroupBox->setGeometry(16, 104, 268, 54);
   auto addUnit = [this](QRadioButton*& button, const char* name, int text, int x, TEditorUnit unit) {
     button = new QRadioButton(LoadStr(text), GroupBox);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(x, 20, 84, 22);
+    button->setGeometry(x, 22, 84, 22);
     connect(button, &QRadioButton::clicked, this, [this, unit] { TanniClick(unit); });
   };
   addUnit(TanniMmRB, "TanniMmRB", kMm, 12, TEditorUnit::Mm);
@@ -55,12 +55,12 @@ TGridSettingDlg::TGridSettingDlg(QWidget* parent) : QDialog(parent) {
 
   OKBtn = new QPushButton(LoadStr(kOK), this);
   OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setGeometry(112, 162, 80, 26);
+  OKBtn->setGeometry(112, 170, 80, 26);
   OKBtn->setDefault(true);
   connect(OKBtn, &QPushButton::clicked, this, &TGridSettingDlg::OKBtnClick);
   CancelBtn = new QPushButton(LoadStr(kCancel), this);
   CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  CancelBtn->setGeometry(204, 162, 80, 26);
+  CancelBtn->setGeometry(204, 170, 80, 26);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
