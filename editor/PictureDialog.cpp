@@ -1,6 +1,8 @@
 #include "PictureDialog.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "StringTable.h"
 
@@ -21,4 +23,10 @@ QString FolderOf(const QString& path) {
   QString dir = QFileInfo(path).absolutePath();
   if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
   return dir;
+}
+
+QString PersonalDocumentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+  return QDir::homePath();
 }

@@ -13,3 +13,8 @@ TFileDialogRequest PictureDialogRequest(TPictureUse use, const QString& folder);
 
 // The folder of a chosen file, ending with a separator.
 QString FolderOf(const QString& path);
+
+// The user's personal documents folder, where pictures are first looked for:
+// the documents folder the desktop names, or the home folder where there is
+// none.
+QString PersonalDocumentsFolder();

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include "ClassRegistry.h"
@@ -24,6 +23,7 @@
 #include "Labelex.h"
 #include "Memo.h"
 #include "PanelView.h"
+#include "PictureDialog.h"
 #include "Qushape.h"
 #include "Snap.h"
 #include "SpeedButton.h"
@@ -67,7 +67,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   PenWidth = 1;
   PenStyle = psSolid;
 
-  PictureFolder = WithSeparator(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  PictureFolder = WithSeparator(PersonalDocumentsFolder());
   SetProgramFolder(QCoreApplication::applicationDirPath());
 
   FontNameComboBox->clear();
@@ -102,6 +102,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   WireFormatCommands();
   WireClipboardCommands();
 
+  WirePictureCommands();
   connect(OtherMenu, &QMenu::aboutToShow, this, [this] { OtherMenuClick(); });
   connect(EditMenu, &QMenu::aboutToShow, this, [this] { EditMenuClick(); });
   // Items are hidden again once the menu has closed and its command (if

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <vector>
+#include <functional>
 
 #include "Control.h"
 #include "FocusExit.h"
@@ -30,7 +31,9 @@
 
 class PanelView;
 class TClipboard;
+class TGridSettingDlg;
 class TImage;
+class TImageReductionDlg;
 class TLabelEx;
 class TMemo;
 class TFont;
@@ -213,6 +216,20 @@ class TForm2 : public TForm1, public TWorksheet {
   void FontSizeComboBoxExit();
   void GapComboBoxExit();
   void FontNameComboBoxExit();
+  // ---- Picture, background and grid commands (popup, menu, font bar) -------
+  void ImageChangeClick();
+  void ImageReductionClick();
+  // OtherBGImage, BGImageButton and BGImageSetting.
+  void BGImageSettingClick();
+  // OtherBGImageClear and BGImageClear.
+  void BGImageClearClick();
+  void GridButtonClick();
+  // BGGrid and GridSetting.
+  void GridSettingClick();
+  // Run the dialogs modally; true when closed with OK. Tests answer them
+  // without a modal loop.
+  std::function<bool(TImageReductionDlg&)> RunImageReductionDialog;
+  std::function<bool(TGridSettingDlg&)> RunGridSettingDialog;
 
   // ---- Popup menu --------------------------------------------------------
   // Shows the items that fit target and opens the menu at the screen point.
@@ -292,6 +309,9 @@ class TForm2 : public TForm1, public TWorksheet {
   bool PasteComponent(TClipboard& clipboard);
   void PasteText(const QString& text);
   bool PastePicture(TClipboard& clipboard);
+  // Connects the picture, background and grid commands to their menu items
+  // and buttons.
+  void WirePictureCommands();
 
   // Forgets every reference into the current panel (before it goes).
   void ForgetWorksheetObjects();

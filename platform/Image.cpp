@@ -92,6 +92,14 @@ QRect TImage::DestRect() const {
   return QRect(0, 0, w, h);
 }
 
+const QImage& TImage::ReducedTo(const QSize& size) const {
+  if (!FScaledValid || FScaled.size() != size) {
+    FScaled = PictureCache::Scaled(FPicture->Graphic()->Image(), size);
+    FScaledValid = true;
+  }
+  return FScaled;
+}
+
 void TImage::Paint() {
   const TGraphic* g = FPicture->Graphic();
   if (!g || g->Empty()) return;
@@ -104,23 +112,15 @@ void TImage::Paint() {
     const bool lossless = p && g->GraphicClassName() == "TBitmap";
     if (p) p->setRenderHint(QPainter::LosslessImageRendering, lossless);
     const bool plain = p && p->transform().type() <= QTransform::TxTranslate;
-    if (plain && dest.size() != QSize(g->Width(), g->Height())) {
-      const QImage& source = g->Image();
-      // A printer or PDF takes the picture itself where it is shown larger
-      // than it is: scaling it up would only make the output bigger.
-      const bool raster = p->paintEngine() && p->paintEngine()->type() == QPaintEngine::Raster;
-      if (!raster && dest.width() >= source.width() && dest.height() >= source.height()) {
-        Canvas()->StretchDrawImage(dest, source);
-        return;
-      }
+    const bool reduced = dest.size() != QSize(g->Width(), g->Height()) && dest.width() <= g->Width() &&
+                         dest.height() <= g->Height();
+    if (plain && reduced) {
       // Scaled once per size with good filtering, the same image for every
-      // copy of the picture drawn at that size.
-      if (!FScaledValid || FScaled.size() != dest.size()) {
-        FScaled = PictureCache::Scaled(source, dest.size());
-        FScaledValid = true;
-      }
-      Canvas()->StretchDrawImage(dest, FScaled);
+      // copy of the picture drawn at that size (a PDF stores it once).
+      Canvas()->StretchDrawImage(dest, ReducedTo(dest.size()));
     } else {
+      // At its own size, or enlarged: the painter scales only the part that
+      // shows, where a full-size copy could take gigabytes.
       Canvas()->StretchDraw(dest, *g);
     }
   } catch (const EInvalidGraphic&) {

@@ -40,8 +40,11 @@ class TImage : public TGraphicControl {
 
   std::unique_ptr<TPicture> FPicture;
   bool FStretch = false, FAutoSize = false, FCenter = false, FTransparent = false, FParentShowHint = true;
-  // The picture scaled to the last size it was shown at, so that repainting
-  // does not rescale a large photo every frame.
+  // The reduced picture for a size smaller than the picture's own.
+  const QImage& ReducedTo(const QSize& size) const;
+
+  // The picture reduced to the last size it was shown at, so that repainting
+  // does not even look the size up in the shared cache every frame.
   mutable QImage FScaled;
   mutable bool FScaledValid = false;
 };

@@ -65,24 +65,48 @@ QImage Decoded(const QByteArray& bytes, const std::function<QImage()>& decode) {
   return image;
 }
 
-QImage Scaled(const QImage& source, QSize size) {
-  if (source.isNull() || size.isEmpty() || source.size() == size) return source;
-  Cache& c = TheCache();
-  const qint64 key = source.cacheKey();
-  {
-    std::lock_guard lock(c.Lock);
-    for (auto it = c.Entries.begin(); it != c.Entries.end(); ++it) {
-      if (it->SourceKey == key && it->Size == size) {
-        c.Touch(it);
-        return c.Entries.front().Image;
-      }
+namespace {
+
+QImage Held(Cache& c, qint64 key, QSize size) {
+  std::lock_guard lock(c.Lock);
+  for (auto it = c.Entries.begin(); it != c.Entries.end(); ++it) {
+    if (it->SourceKey == key && it->Size == size) {
+      c.Touch(it);
+      return c.Entries.front().Image;
     }
   }
-  QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return QImage();
+}
+
+QImage MakeAndHold(Cache& c, qint64 key, const QImage& from, QSize size) {
+  QImage scaled = from.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   if (scaled.isNull()) return scaled;
   std::lock_guard lock(c.Lock);
   c.Add(Entry{{}, 0, key, size, scaled});
   return scaled;
+}
+
+}  // namespace
+
+QImage Scaled(const QImage& source, QSize size) {
+  if (source.isNull() || size.isEmpty() || source.size() == size) return source;
+  Cache& c = TheCache();
+  const qint64 key = source.cacheKey();
+  if (QImage held = Held(c, key, size); !held.isNull()) return held;
+  // A reduction starts from the picture halved as often as the size allows:
+  // while a large photo is being resized, each new size is scaled from that
+  // small copy rather than from the whole photo.
+  int halvings = 0;
+  while ((source.width() >> (halvings + 1)) >= size.width() && (source.height() >> (halvings + 1)) >= size.height())
+    ++halvings;
+  QImage from = source;
+  if (halvings > 0) {
+    const QSize halved(source.width() >> halvings, source.height() >> halvings);
+    from = Held(c, key, halved);
+    if (from.isNull()) from = MakeAndHold(c, key, source, halved);
+    if (from.isNull() || from.size() == size) return from;
+  }
+  return MakeAndHold(c, key, from, size);
 }
 
 void Clear() {
