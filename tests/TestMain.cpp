@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "FontSubstitution.h"
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // As the program does at start: cards name Windows fonts.
+  InstallFontSubstitutions();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
