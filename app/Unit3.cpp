@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QScreen>
 #include <QTimer>
 #include <QWindowStateChangeEvent>

@@ -5,6 +5,7 @@
 // printing are spread over further files by concern.
 #include <QByteArray>
 #include <QPointer>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,7 @@
 class IPrintDevice;
 class TAboutDXDlg;
 class THelpWindow;
+class QPrinter;
 class TPreviewForm;
 
 class TForm3 : public TForm2 {
@@ -111,6 +113,10 @@ class TForm3 : public TForm2 {
   // since the page setup may have changed the paper. Virtual so that tests
   // can stand in a printer of their choosing.
   virtual std::unique_ptr<IPrintDevice> PreviewDevice();
+  // The printer that printing and the preview use, kept while the window
+  // lives so that the printer and paper chosen in the print dialog stay
+  // chosen. The document's paper is offered whenever it changes.
+  QPrinter& CurrentPrinter();
   // Shows the preview window modally; virtual so that tests can drive it.
   virtual void ShowPreviewModal(TPreviewForm& form);
 
@@ -129,4 +135,6 @@ class TForm3 : public TForm2 {
   void ApplyMainBounds();
 
   QPointer<THelpWindow> FHelpWindow;
+  std::unique_ptr<QPrinter> FPrinter;
+  QSizeF FOfferedPaper;  // the document paper last offered to FPrinter (mm)
 };

@@ -11,23 +11,6 @@
 #include "QPrinterDevice.h"
 #include "Unit3.h"
 
-namespace {
-// PDF output is resolution-free; printing writes it at this many device
-// pixels per inch with the whole sheet printable.
-constexpr int kPdfDpi = 600;
-
-// A device that owns the printer it measures; the printer, a base made
-// first, outlives the device.
-struct TOwnedPrinter {
-  std::unique_ptr<QPrinter> Printer;
-};
-class TPreviewPrinter : private TOwnedPrinter, public QPrinterDevice {
- public:
-  explicit TPreviewPrinter(std::unique_ptr<QPrinter> printer)
-      : TOwnedPrinter{std::move(printer)}, QPrinterDevice(*Printer) {}
-};
-}  // namespace
-
 void TForm3::FilePreviewClick() {
   if (!DocumentOpen || !DrawPanel) return;
   // Text being typed belongs to the card that is shown.
@@ -64,17 +47,7 @@ void TForm3::FilePreviewClick() {
 void TForm3::ShowPreviewModal(TPreviewForm& form) { form.exec(); }
 
 std::unique_ptr<IPrintDevice> TForm3::PreviewDevice() {
-  // The printer a print starts from: the system's default one (Qt's PDF
-  // output when none is installed) with the document's paper.
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (DocumentSetup.PaperWidth > 0 && DocumentSetup.PaperHeight > 0) {
-    const float w = DocumentSetup.PaperWidth, h = DocumentSetup.PaperHeight;
-    printer->setPageSize(QPageSize(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter));
-    printer->setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
-  }
-  if (printer->outputFormat() == QPrinter::PdfFormat) {
-    printer->setResolution(kPdfDpi);
-    printer->setFullPage(true);
-  }
-  return std::make_unique<TPreviewPrinter>(std::move(printer));
+  // The printer a print starts from: the one last chosen, at first the
+  // system's default (Qt's PDF output when none is installed).
+  return std::make_unique<QPrinterDevice>(CurrentPrinter());
 }

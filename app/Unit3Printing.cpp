@@ -16,19 +16,29 @@ namespace {
 constexpr int kPdfDpi = 600;
 }  // namespace
 
+QPrinter& TForm3::CurrentPrinter() {
+  if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  const QSizeF paper(DocumentSetup.PaperWidth, DocumentSetup.PaperHeight);
+  if (paper.width() > 0 && paper.height() > 0 && paper != FOfferedPaper) {
+    const qreal w = paper.width(), h = paper.height();
+    FPrinter->setPageSize(QPageSize(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter));
+    FPrinter->setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
+    FOfferedPaper = paper;
+  }
+  if (FPrinter->outputFormat() == QPrinter::PdfFormat) {
+    FPrinter->setResolution(kPdfDpi);
+    FPrinter->setFullPage(true);
+  }
+  return *FPrinter;
+}
+
 void TForm3::FilePrintClick() {
   if (!DocumentOpen || !DrawPanel) return;
   // Text being typed belongs to the card that is printed.
   if (TextEditing) CloseTextEditor();
 
-  QPrinter printer(QPrinter::HighResolution);
+  QPrinter& printer = CurrentPrinter();
   printer.setDocName(QFileInfo(DocumentFileName).completeBaseName());
-  // The document's paper is offered first; the printer's paper decides.
-  if (DocumentSetup.PaperWidth > 0 && DocumentSetup.PaperHeight > 0) {
-    const float w = DocumentSetup.PaperWidth, h = DocumentSetup.PaperHeight;
-    printer.setPageSize(QPageSize(QSizeF(std::min(w, h), std::max(w, h)), QPageSize::Millimeter));
-    printer.setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
-  }
   if (!UI().PrintSetup(printer)) return;
   if (printer.outputFormat() == QPrinter::PdfFormat) {
     printer.setResolution(kPdfDpi);

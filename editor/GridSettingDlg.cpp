@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "DialogFrame.h"
 #include "DialogPlacement.h"
 #include "StringTable.h"
 #include "UnitField.h"
@@ -19,9 +20,8 @@ constexpr int kClientWidth = 300, kClientHeight = 206;
 TGridSettingDlg::TGridSettingDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("GridSettingDlg"));
   setWindowTitle(LoadStr(kCaption));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
+  SetDialogFrame(this);
 
   GridDspCheckBox = new QCheckBox(LoadStr(kShowGrid), this);
   GridDspCheckBox->setObjectName(QStringLiteral("GridDspCheckBox"));

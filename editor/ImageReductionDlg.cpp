@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "DialogFrame.h"
 #include "DialogPlacement.h"
 #include "Graphic.h"
 #include "Image.h"
@@ -38,9 +39,8 @@ QPushButton* NewButton(int text, const char* name, QWidget* parent, const QRect&
 TImageReductionDlg::TImageReductionDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ImageReductionDlg"));
   setWindowTitle(LoadStr(kCaption));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
+  SetDialogFrame(this);
 
   auto addField = [this](QLabel*& label, UnitField*& field, int text, const char* labelName, const char* fieldName,
                          int y) {
