@@ -178,12 +178,3 @@ void BM_DragMoveDamageOnly(benchmark::State& state) {
 BENCHMARK(BM_DragMoveDamageOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -106,12 +106,3 @@ void BM_PreviewRebuildAndPaint(benchmark::State& state) {
 BENCHMARK(BM_PreviewRebuildAndPaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

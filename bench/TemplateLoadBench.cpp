@@ -88,23 +88,3 @@ void BM_TemplateOntoEditor(benchmark::State& state) {
 BENCHMARK(BM_TemplateOntoEditor)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  InstallFontSubstitutions();
-  std::printf("template: %s (%lld bytes)\n", qPrintable(TemplatePath()),
-              static_cast<long long>(QFileInfo(TemplatePath()).size()));
-  {
-    Editor editor;
-    QElapsedTimer timer;
-    timer.start();
-    const bool ok = editor.Load();
-    std::printf("first load and paint in the editor: %.1f ms%s\n", timer.nsecsElapsed() / 1e6,
-                ok ? "" : " (FAILED)");
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

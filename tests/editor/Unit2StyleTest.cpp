@@ -68,14 +68,15 @@ class StyleTest : public EditorTest {
       FAIL() << "no palette button for the colour";
     }
     ui.ReplyColor(TColorReply{color, {}});
-    void (TForm2::*command[])() = {nullptr,
-                                   nullptr,
-                                   &TForm2::ForColorClick,
-                                   &TForm2::BackColorClick,
-                                   &TForm2::PenColorChangeClick,
-                                   &TForm2::BrushColorChangeClick,
-                                   &TForm2::FontColorChangeClick};
-    (Form.get()->*command[cmd])();
+    switch (cmd) {
+      case PaletteLeft:
+      case PaletteRight: break;
+      case ForColorCmd: return Form->ForColorClick();
+      case BackColorCmd: return Form->BackColorClick();
+      case PenColorCmd: return Form->PenColorChangeClick();
+      case BrushColorCmd: return Form->BrushColorChangeClick();
+      case FontColorCmd: return Form->FontColorChangeClick();
+    }
   }
   struct Look {
     TColor Memo, Label, Pen, Brush, Draw, Fill;
