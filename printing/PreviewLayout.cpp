@@ -5,6 +5,7 @@
 
 #include "DocumentPageSetup.h"
 #include "PrintDevice.h"
+#include "PrintJob.h"
 
 namespace {
 // Truncation toward zero, kept where an int holds it whatever a damaged
@@ -17,15 +18,17 @@ int Trunc(float v) {
 }  // namespace
 
 TPreviewCaps TPreviewCaps::Read(const IPrintDevice& device) {
+  // The printable area as printing reads it; the preview adds the whole sheet.
+  const TPrintCaps area = ReadPrintCaps(device);
   TPreviewCaps c;
-  c.HorzSize = device.GetDeviceCaps(HORZSIZE);
-  c.VertSize = device.GetDeviceCaps(VERTSIZE);
-  c.HorzRes = device.GetDeviceCaps(HORZRES);
-  c.VertRes = device.GetDeviceCaps(VERTRES);
+  c.HorzSize = area.HorzSize;
+  c.VertSize = area.VertSize;
+  c.HorzRes = area.HorzRes;
+  c.VertRes = area.VertRes;
+  c.PhysicalOffsetX = area.OffsetX;
+  c.PhysicalOffsetY = area.OffsetY;
   c.PhysicalWidth = device.GetDeviceCaps(PHYSICALWIDTH);
   c.PhysicalHeight = device.GetDeviceCaps(PHYSICALHEIGHT);
-  c.PhysicalOffsetX = device.GetDeviceCaps(PHYSICALOFFSETX);
-  c.PhysicalOffsetY = device.GetDeviceCaps(PHYSICALOFFSETY);
   return c;
 }
 
