@@ -61,7 +61,11 @@ QImage Decoded(const QByteArray& bytes, const std::function<QImage()>& decode) {
   QImage image = decode();
   if (image.isNull()) return image;
   std::lock_guard lock(c.Lock);
-  c.Add(Entry{bytes, hash, 0, {}, image});
+  // The cache outlives its caller's bytes: bytes that merely point into
+  // someone else's buffer are copied, shared ones are kept shared.
+  QByteArray key = bytes;
+  if (!key.data_ptr().isMutable()) key = QByteArray(bytes.constData(), bytes.size());
+  c.Add(Entry{key, hash, 0, {}, image});
   return image;
 }
 

@@ -17,6 +17,7 @@
 #include "Errors.h"
 #include "JpegImage.h"
 #include "Picture.h"
+#include "PictureCache.h"
 
 namespace {
 
@@ -376,4 +377,25 @@ TEST(PictureTest, LoadAssignAndChangeEvents) {
   copy.Assign(picture);
   EXPECT_EQ(copy.Graphic(), nullptr);
   EXPECT_EQ(changes, 3);
+}
+
+// A caller may hand the cache bytes that only point into its own buffer; the
+// cache must not keep pointing there once the buffer is reused.
+TEST(PictureCacheTest, KeepsItsOwnCopyOfBorrowedBytes) {
+  PictureCache::Clear();
+  const auto filled = [](Qt::GlobalColor colour) {
+    return [colour] {
+      QImage image(1, 1, QImage::Format_RGB32);
+      image.fill(colour);
+      return image;
+    };
+  };
+  QByteArray buffer("borrowed picture bytes");
+  const QByteArray original = buffer;
+  buffer.detach();
+  PictureCache::Decoded(QByteArray::fromRawData(buffer.constData(), buffer.size()), filled(Qt::red));
+  buffer.fill('x');
+  const QImage again = PictureCache::Decoded(original, filled(Qt::blue));
+  EXPECT_EQ(again.pixelColor(0, 0), QColor(Qt::red));
+  PictureCache::Clear();
 }
