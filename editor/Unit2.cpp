@@ -22,6 +22,7 @@
 #include "Image.h"
 #include "Labelex.h"
 #include "Memo.h"
+#include "OwnSettings.h"
 #include "PanelView.h"
 #include "PictureDialog.h"
 #include "Qushape.h"
@@ -126,6 +127,12 @@ void TForm2::SetProgramFolder(const ProgramFolders& folders) {
   PhraseFolder = FFolders.DataPath(QStringLiteral("CPhrase"));
   BGImageFolder = FFolders.DataPath(QStringLiteral("bkimages"));
   HelpFile = FFolders.DataPath(LoadStr(1013));
+  FOwnSettings.reset();
+}
+
+QSettings& TForm2::OwnSettings() {
+  if (!FOwnSettings) FOwnSettings = OpenOwnSettings(FFolders.WritablePath(QString::fromLatin1(OwnSettingsFileName)));
+  return *FOwnSettings;
 }
 
 // ---- The worksheet --------------------------------------------------------

@@ -9,6 +9,7 @@
 // the marks stand, what the popup offers) lives in plain functions beside
 // this class (Snap.h, ResizeRules.h, HandlePlacement.h, PopupContents.h).
 #include <QPoint>
+#include <QSettings>
 #include <QString>
 
 #include <array>
@@ -106,6 +107,8 @@ class TForm2 : public TForm1, public TWorksheet {
   // PhraseFolder, BGImageFolder and HelpFile.
   const ProgramFolders& Folders() const { return FFolders; }
   void SetProgramFolder(const ProgramFolders& folders);
+  // tessolo.ini in the writable folder: our own settings beside quorin.con.
+  QSettings& OwnSettings();
 
   // ---- The worksheet -----------------------------------------------------
   // The editor's share of ResetWorksheet: leaves the tool state (ResetTool),
@@ -318,6 +321,7 @@ class TForm2 : public TForm1, public TWorksheet {
   void HidePopupItems();
 
   ProgramFolders FFolders;
+  std::unique_ptr<QSettings> FOwnSettings;
   TPopupContents FLastPopup;
   // Exit watchers of the font boxes; they go before the boxes do.
   std::vector<std::unique_ptr<FocusExit>> FBoxExits;
