@@ -11,7 +11,7 @@ TESSOLO_PACKAGES=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipaexfont qt6-translations-l10n
-  desktop-file-utils libxml2-utils shared-mime-info
+  desktop-file-utils libxml2-utils shared-mime-info appstream man-db
   poppler-utils
 )
 
