@@ -98,6 +98,7 @@ void TForm2::OpenNewTextEditor() {
   DrawPanel->SetShowHint(false);
   SetWorksheetCursor(crDefault);
   // NewTextPending stays set: it tells CloseTextEditor to make a new label.
+  TextEntryChanged();
 }
 
 void TForm2::LabelDblClick(TControl* sender) {
@@ -142,6 +143,7 @@ void TForm2::OpenTextEditor() {
   EditMemo->SetText(CurLabel->Caption());
   ReEditing = true;
   SetCutCopyEnabled(true);
+  TextEntryChanged();
 }
 
 void TForm2::CloseTextEditor() {
@@ -194,6 +196,7 @@ void TForm2::CloseTextEditor() {
   FontSizeComboBox->setEnabled(true);
   GapComboBox->setEnabled(true);
   SetCutCopyEnabled(false);
+  TextEntryChanged();
 }
 
 void TForm2::AbandonTextEditor() {
@@ -212,4 +215,5 @@ void TForm2::AbandonTextEditor() {
   FontSizeComboBox->setEnabled(true);
   GapComboBox->setEnabled(true);
   SetCutCopyEnabled(false);
+  TextEntryChanged();
 }

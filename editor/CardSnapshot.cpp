@@ -1,0 +1,202 @@
+#include "CardSnapshot.h"
+
+#include <QHash>
+
+#include <exception>
+
+#include "ColorDialog.h"
+#include "ComponentStream.h"
+#include "Graphic.h"
+#include "Gridshape.h"
+#include "Image.h"
+#include "Picture.h"
+#include "WinControl.h"
+#include "Worksheet.h"
+
+namespace {
+
+using Object = CardSnapshot::Object;
+
+bool SameBytes(const QByteArray& a, const QByteArray& b) {
+  return a.constData() == b.constData() && a.size() == b.size();
+}
+
+const TGraphic* PictureOf(const TControl* c) {
+  auto* image = dynamic_cast<const TImage*>(c);
+  return image ? image->Picture()->Graphic() : nullptr;
+}
+
+// The snapshot's own graphic over the worksheet's bytes: it shares them but
+// not the decoded pixels, so a history does not keep replaced pictures
+// decoded.
+std::shared_ptr<const TGraphic> KeptPicture(const TGraphic* live, std::initializer_list<const Object*> candidates) {
+  if (!live) return nullptr;
+  for (const Object* c : candidates)
+    if (c && c->Picture && SameBytes(c->Picture->Bytes(), live->Bytes())) return c->Picture;
+  QByteArray bytes = live->Bytes();
+  // Bytes that only point into someone else's buffer must not outlive it.
+  if (!bytes.data_ptr().isMutable()) bytes = QByteArray(bytes.constData(), bytes.size());
+  std::unique_ptr<TGraphic> own;
+  try {
+    own = TGraphic::FromClassName(live->GraphicClassName(), bytes);
+  } catch (const std::exception&) {
+  }
+  if (!own) own = live->Clone();
+  return std::shared_ptr<const TGraphic>(std::move(own));
+}
+
+Object TakeObject(const TControl& c, std::initializer_list<const Object*> candidates) {
+  Object o;
+  o.Stream = ComponentStream::WriteComponentWithoutBinary(c);
+  for (const Object* prev : candidates) {
+    if (prev && prev->Stream == o.Stream) {
+      o.Stream = prev->Stream;
+      break;
+    }
+  }
+  o.Picture = KeptPicture(PictureOf(&c), candidates);
+  return o;
+}
+
+const Object* At(const CardSnapshot* s, size_t i, ptrdiff_t offset) {
+  if (!s) return nullptr;
+  const ptrdiff_t j = ptrdiff_t(i) + offset;
+  return j >= 0 && size_t(j) < s->Objects.size() ? &s->Objects[size_t(j)] : nullptr;
+}
+
+// Leaves the panel's view alone while a whole card is replaced and tells it
+// once afterwards, rather than once for each of a thousand objects.
+class QuietPanel {
+ public:
+  explicit QuietPanel(TWinControl* panel)
+      : FPanel(panel), FInvalidate(std::move(panel->OnInvalidate)), FChanged(std::move(panel->OnChildrenChanged)) {
+    panel->OnInvalidate = nullptr;
+    panel->OnChildrenChanged = nullptr;
+  }
+  ~QuietPanel() {
+    FPanel->OnInvalidate = std::move(FInvalidate);
+    FPanel->OnChildrenChanged = std::move(FChanged);
+    FPanel->ChildrenChanged();
+    FPanel->Invalidate();
+  }
+  QuietPanel(const QuietPanel&) = delete;
+  QuietPanel& operator=(const QuietPanel&) = delete;
+
+ private:
+  TWinControl* FPanel;
+  std::function<void(const QRect&)> FInvalidate;
+  std::function<void()> FChanged;
+};
+
+}  // namespace
+
+CardSnapshot TakeCardSnapshot(const TWorksheet& sheet, const CardSnapshot* previous) {
+  CardSnapshot s;
+  if (!sheet.DrawPanel) return s;
+  if (sheet.BGImage) s.Background = TakeObject(*sheet.BGImage, {previous ? &previous->Background : nullptr});
+  s.Objects.reserve(sheet.ObjectList.size());
+  // An object inserted, deleted or moved to the front shifts the others by
+  // one place; unchanged objects are found at the same place or one over.
+  const ptrdiff_t shift = previous ? ptrdiff_t(previous->Objects.size()) - ptrdiff_t(sheet.ObjectList.size()) : 0;
+  for (size_t i = 0; i < sheet.ObjectList.size(); ++i) {
+    const TControl* c = sheet.ObjectList[i];
+    if (!c) continue;
+    s.Objects.push_back(
+        TakeObject(*c, {At(previous, i, 0), At(previous, i, shift), At(previous, i, 1), At(previous, i, -1)}));
+  }
+  if (sheet.GridShape) s.GridWidth = sheet.GridShape->GridWidth();
+  if (sheet.ColorDialog) {
+    s.ColorDialog = ComponentStream::WriteComponent(*sheet.ColorDialog);
+    if (previous && previous->ColorDialog == s.ColorDialog) s.ColorDialog = previous->ColorDialog;
+  }
+  return s;
+}
+
+int RestoreCardSnapshot(const CardSnapshot& snapshot, TWorksheet& sheet, bool withSheetSettings,
+                        const std::function<void(TControl*)>& attach) {
+  TPanel* panel = sheet.DrawPanel;
+  if (!panel) return 0;
+
+  // Pictures the worksheet shows already are taken with their decoded
+  // pixels, so nothing is decoded again.
+  QHash<const char*, const TGraphic*> shown;
+  auto note = [&shown](const TControl* c) {
+    if (const TGraphic* g = PictureOf(c)) shown.insert(g->Bytes().constData(), g);
+  };
+  note(sheet.BGImage);
+  for (const TControl* c : sheet.ObjectList) note(c);
+  auto graphicFor = [&shown](const Object& o) -> std::unique_ptr<TGraphic> {
+    if (!o.Picture) return nullptr;
+    const TGraphic* live = shown.value(o.Picture->Bytes().constData());
+    if (live && SameBytes(live->Bytes(), o.Picture->Bytes()) &&
+        live->GraphicClassName() == o.Picture->GraphicClassName())
+      return live->Clone();
+    return o.Picture->Clone();
+  };
+  std::unique_ptr<TGraphic> background = graphicFor(snapshot.Background);
+  std::vector<std::unique_ptr<TGraphic>> pictures;
+  pictures.reserve(snapshot.Objects.size());
+  for (const Object& o : snapshot.Objects) pictures.push_back(graphicFor(o));
+
+  QuietPanel quiet(panel);
+  std::vector<TControl*> doomed;
+  for (TControl* c : panel->Controls())
+    if (c != sheet.GridShape) doomed.push_back(c);
+  sheet.ObjectList.clear();
+  sheet.BGImage = nullptr;
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) delete *it;
+
+  int failed = 0;
+  auto* bg = new TImage(panel);
+  bg->SetParent(panel);
+  bg->SetBounds(0, 0, panel->Width(), panel->Height());
+  bg->SetEnabled(false);
+  bg->SetStretch(true);
+  bg->SetVisible(false);
+  if (!snapshot.Background.Stream.isEmpty()) {
+    try {
+      ComponentStream::ReadComponent(snapshot.Background.Stream, *bg);
+    } catch (const std::exception&) {
+      ++failed;
+    }
+  }
+  if (background) bg->Picture()->SetGraphic(std::move(background));
+  bg->SendToBack();
+  sheet.BGImage = bg;
+
+  for (size_t i = 0; i < snapshot.Objects.size(); ++i) {
+    std::unique_ptr<TComponent> made;
+    try {
+      made.reset(ComponentStream::ReadNewComponent(snapshot.Objects[i].Stream, panel, panel));
+    } catch (const std::exception&) {
+      ++failed;
+      continue;
+    }
+    auto* control = dynamic_cast<TControl*>(made.get());
+    if (!control) {
+      ++failed;
+      continue;
+    }
+    made.release();
+    if (auto* image = dynamic_cast<TImage*>(control); image && pictures[i])
+      image->Picture()->SetGraphic(std::move(pictures[i]));
+    if (attach)
+      attach(control);
+    else
+      sheet.ObjectList.push_back(control);
+  }
+
+  if (withSheetSettings) {
+    if (sheet.GridShape && snapshot.GridWidth > 0) sheet.GridShape->SetGridWidth(snapshot.GridWidth);
+    sheet.ResetColorDialog();
+    if (!snapshot.ColorDialog.isEmpty()) {
+      try {
+        ComponentStream::ReadComponent(snapshot.ColorDialog, *sheet.ColorDialog);
+      } catch (const std::exception&) {
+        sheet.ResetColorDialog();
+        ++failed;
+      }
+    }
+  }
+  return failed;
+}
