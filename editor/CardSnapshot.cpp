@@ -147,18 +147,24 @@ int RestoreCardSnapshot(const CardSnapshot& snapshot, TWorksheet& sheet, bool wi
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) delete *it;
 
   int failed = 0;
+  // A fresh control: the stream holds every property that differs from one.
   auto* bg = new TImage(panel);
   bg->SetParent(panel);
-  bg->SetBounds(0, 0, panel->Width(), panel->Height());
-  bg->SetEnabled(false);
-  bg->SetStretch(true);
-  bg->SetVisible(false);
+  bool read = false;
   if (!snapshot.Background.Stream.isEmpty()) {
     try {
       ComponentStream::ReadComponent(snapshot.Background.Stream, *bg);
+      read = true;
     } catch (const std::exception&) {
       ++failed;
     }
+  }
+  if (!read) {
+    // None taken: an empty background, as a new worksheet has.
+    bg->SetBounds(0, 0, panel->Width(), panel->Height());
+    bg->SetEnabled(false);
+    bg->SetStretch(true);
+    bg->SetVisible(false);
   }
   if (background) bg->Picture()->SetGraphic(std::move(background));
   bg->SendToBack();

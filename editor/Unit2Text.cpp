@@ -98,6 +98,7 @@ void TForm2::OpenNewTextEditor() {
   DrawPanel->SetShowHint(false);
   SetWorksheetCursor(crDefault);
   // NewTextPending stays set: it tells CloseTextEditor to make a new label.
+  EditMemo->ForgetUndo();
   TextEntryChanged();
 }
 
@@ -143,6 +144,7 @@ void TForm2::OpenTextEditor() {
   EditMemo->SetText(CurLabel->Caption());
   ReEditing = true;
   SetCutCopyEnabled(true);
+  EditMemo->ForgetUndo();
   TextEntryChanged();
 }
 
