@@ -1,6 +1,7 @@
 #include "CardSnapshot.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <exception>
 
@@ -9,6 +10,8 @@
 #include "Graphic.h"
 #include "Gridshape.h"
 #include "Image.h"
+#include "Labelex.h"
+#include "Qushape.h"
 #include "Picture.h"
 #include "WinControl.h"
 #include "Worksheet.h"
@@ -45,15 +48,40 @@ std::shared_ptr<const TGraphic> KeptPicture(const TGraphic* live, std::initializ
   return std::shared_ptr<const TGraphic>(std::move(own));
 }
 
-Object TakeObject(const TControl& c, std::initializer_list<const Object*> candidates) {
+// The previous snapshot's streams, looked up by content once an object is
+// not found where the usual changes would put it.
+class EarlierStreams {
+ public:
+  explicit EarlierStreams(const CardSnapshot* previous) : FPrevious(previous) {}
+  const QByteArray* Find(const QByteArray& stream) {
+    if (!FPrevious) return nullptr;
+    if (!FFilled) {
+      for (const Object& o : FPrevious->Objects) FStreams.insert(o.Stream);
+      FFilled = true;
+    }
+    auto it = FStreams.constFind(stream);
+    return it == FStreams.cend() ? nullptr : &*it;
+  }
+
+ private:
+  const CardSnapshot* FPrevious;
+  QSet<QByteArray> FStreams;
+  bool FFilled = false;
+};
+
+Object TakeObject(const TControl& c, std::initializer_list<const Object*> candidates, EarlierStreams* earlier) {
   Object o;
   o.Stream = ComponentStream::WriteComponentWithoutBinary(c);
+  bool found = false;
   for (const Object* prev : candidates) {
     if (prev && prev->Stream == o.Stream) {
       o.Stream = prev->Stream;
+      found = true;
       break;
     }
   }
+  if (!found && earlier)
+    if (const QByteArray* same = earlier->Find(o.Stream)) o.Stream = *same;
   o.Picture = KeptPicture(PictureOf(&c), candidates);
   return o;
 }
@@ -62,6 +90,15 @@ const Object* At(const CardSnapshot* s, size_t i, ptrdiff_t offset) {
   if (!s) return nullptr;
   const ptrdiff_t j = ptrdiff_t(i) + offset;
   return j >= 0 && size_t(j) < s->Objects.size() ? &s->Objects[size_t(j)] : nullptr;
+}
+
+// A card object is one of exactly three classes, whatever the class registry
+// holds.
+std::unique_ptr<TControl> NewCardObject(const QByteArray& className, TPanel* panel) {
+  if (className == TQuShape::StaticClassInfo().ClassName()) return std::make_unique<TQuShape>(panel);
+  if (className == TLabelEx::StaticClassInfo().ClassName()) return std::make_unique<TLabelEx>(panel);
+  if (className == TImage::StaticClassInfo().ClassName()) return std::make_unique<TImage>(panel);
+  return nullptr;
 }
 
 // Leaves the panel's view alone while a whole card is replaced and tells it
@@ -93,16 +130,18 @@ class QuietPanel {
 CardSnapshot TakeCardSnapshot(const TWorksheet& sheet, const CardSnapshot* previous) {
   CardSnapshot s;
   if (!sheet.DrawPanel) return s;
-  if (sheet.BGImage) s.Background = TakeObject(*sheet.BGImage, {previous ? &previous->Background : nullptr});
+  if (sheet.BGImage) s.Background = TakeObject(*sheet.BGImage, {previous ? &previous->Background : nullptr}, nullptr);
+  EarlierStreams earlier(previous);
   s.Objects.reserve(sheet.ObjectList.size());
   // An object inserted, deleted or moved to the front shifts the others by
-  // one place; unchanged objects are found at the same place or one over.
+  // one place; unchanged objects are mostly found at the same place or one
+  // over, the rest by content.
   const ptrdiff_t shift = previous ? ptrdiff_t(previous->Objects.size()) - ptrdiff_t(sheet.ObjectList.size()) : 0;
   for (size_t i = 0; i < sheet.ObjectList.size(); ++i) {
     const TControl* c = sheet.ObjectList[i];
     if (!c) continue;
     s.Objects.push_back(
-        TakeObject(*c, {At(previous, i, 0), At(previous, i, shift), At(previous, i, 1), At(previous, i, -1)}));
+        TakeObject(*c, {At(previous, i, 0), At(previous, i, shift), At(previous, i, 1), At(previous, i, -1)}, &earlier));
   }
   if (sheet.GridShape) s.GridWidth = sheet.GridShape->GridWidth();
   if (sheet.ColorDialog) {
@@ -171,19 +210,21 @@ int RestoreCardSnapshot(const CardSnapshot& snapshot, TWorksheet& sheet, bool wi
   sheet.BGImage = bg;
 
   for (size_t i = 0; i < snapshot.Objects.size(); ++i) {
-    std::unique_ptr<TComponent> made;
+    std::unique_ptr<TControl> made;
     try {
-      made.reset(ComponentStream::ReadNewComponent(snapshot.Objects[i].Stream, panel, panel));
+      made = NewCardObject(ComponentStream::PeekClassName(snapshot.Objects[i].Stream), panel);
+      if (made) {
+        made->SetParent(panel);
+        ComponentStream::ReadComponent(snapshot.Objects[i].Stream, *made);
+      }
     } catch (const std::exception&) {
+      made.reset();
+    }
+    if (!made) {
       ++failed;
       continue;
     }
-    auto* control = dynamic_cast<TControl*>(made.get());
-    if (!control) {
-      ++failed;
-      continue;
-    }
-    made.release();
+    TControl* control = made.release();
     if (auto* image = dynamic_cast<TImage*>(control); image && pictures[i])
       image->Picture()->SetGraphic(std::move(pictures[i]));
     if (attach)
