@@ -83,19 +83,3 @@ TEST(CardSnapshotTest, EachChangeIsRestoredExactlyAndOnlyChangedObjectsAreKeptAg
     EXPECT_EQ(card.Bytes(), changed);
   }
 }
-
-TEST(CardSnapshotTest, OnlyAStepThatResetTheSheetPutsItsGridAndColoursBack) {
-  Card card;
-  card.Sheet.GridShape->SetGridWidth(7);
-  card.Sheet.ColorDialog->SetCustomColors({QStringLiteral("ColorA=00FF00")});
-  const QByteArray before = card.Bytes();
-  const CardSnapshot taken = TakeCardSnapshot(card.Sheet);
-  card.Sheet.GridShape->SetGridWidth(12);
-  card.Sheet.ResetColorDialog();
-
-  RestoreCardSnapshot(taken, card.Sheet, false, {});
-  EXPECT_EQ(card.Sheet.GridShape->GridWidth(), 12);
-  EXPECT_TRUE(card.Sheet.ColorDialog->CustomColors().isEmpty());
-  RestoreCardSnapshot(taken, card.Sheet, true, {});
-  EXPECT_EQ(card.Bytes(), before);
-}
