@@ -4,6 +4,7 @@
 #include <QSet>
 
 #include <exception>
+#include <unordered_set>
 
 #include "ColorDialog.h"
 #include "ComponentStream.h"
@@ -22,6 +23,11 @@ using Object = CardSnapshot::Object;
 
 bool SameBytes(const QByteArray& a, const QByteArray& b) {
   return a.constData() == b.constData() && a.size() == b.size();
+}
+
+bool SamePicture(const TGraphic* a, const TGraphic* b) {
+  if (!a || !b) return a == b;
+  return SameBytes(a->Bytes(), b->Bytes()) && a->GraphicClassName() == b->GraphicClassName();
 }
 
 const TGraphic* PictureOf(const TControl* c) {
@@ -172,15 +178,35 @@ int RestoreCardSnapshot(const CardSnapshot& snapshot, TWorksheet& sheet, bool wi
       return live->Clone();
     return o.Picture->Clone();
   };
+  // Objects standing on the worksheet just as the snapshot has them stay
+  // where they are: undoing one move rebuilds one object, not the card.
+  QHash<QByteArray, std::vector<TControl*>> standing;
+  for (TControl* c : sheet.ObjectList)
+    if (c && c->Parent() == panel) standing[ComponentStream::WriteComponentWithoutBinary(*c)].push_back(c);
+  std::vector<TControl*> kept(snapshot.Objects.size(), nullptr);
+  std::unordered_set<const TControl*> keeping;
+  for (size_t i = 0; i < snapshot.Objects.size(); ++i) {
+    auto it = standing.find(snapshot.Objects[i].Stream);
+    if (it == standing.end()) continue;
+    auto& candidates = it.value();
+    for (auto c = candidates.begin(); c != candidates.end(); ++c) {
+      if (!SamePicture(PictureOf(*c), snapshot.Objects[i].Picture.get())) continue;
+      kept[i] = *c;
+      keeping.insert(*c);
+      candidates.erase(c);
+      break;
+    }
+  }
+
   std::unique_ptr<TGraphic> background = graphicFor(snapshot.Background);
-  std::vector<std::unique_ptr<TGraphic>> pictures;
-  pictures.reserve(snapshot.Objects.size());
-  for (const Object& o : snapshot.Objects) pictures.push_back(graphicFor(o));
+  std::vector<std::unique_ptr<TGraphic>> pictures(snapshot.Objects.size());
+  for (size_t i = 0; i < snapshot.Objects.size(); ++i)
+    if (!kept[i]) pictures[i] = graphicFor(snapshot.Objects[i]);
 
   QuietPanel quiet(panel);
   std::vector<TControl*> doomed;
   for (TControl* c : panel->Controls())
-    if (c != sheet.GridShape) doomed.push_back(c);
+    if (c != sheet.GridShape && !keeping.count(c)) doomed.push_back(c);
   sheet.ObjectList.clear();
   sheet.BGImage = nullptr;
   for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) delete *it;
@@ -210,6 +236,10 @@ int RestoreCardSnapshot(const CardSnapshot& snapshot, TWorksheet& sheet, bool wi
   sheet.BGImage = bg;
 
   for (size_t i = 0; i < snapshot.Objects.size(); ++i) {
+    if (kept[i]) {
+      sheet.ObjectList.push_back(kept[i]);
+      continue;
+    }
     std::unique_ptr<TControl> made;
     try {
       made = NewCardObject(ComponentStream::PeekClassName(snapshot.Objects[i].Stream), panel);
@@ -231,6 +261,13 @@ int RestoreCardSnapshot(const CardSnapshot& snapshot, TWorksheet& sheet, bool wi
       attach(control);
     else
       sheet.ObjectList.push_back(control);
+  }
+
+  // Background, grid, then the objects in the snapshot's order.
+  for (size_t i = 0; i < sheet.ObjectList.size(); ++i) {
+    const int place = int(i) + 2;
+    TControl* c = sheet.ObjectList[i];
+    if (place >= panel->ControlCount() || panel->Controls()[size_t(place)] != c) panel->SetChildOrder(c, place);
   }
 
   if (withSheetSettings) {

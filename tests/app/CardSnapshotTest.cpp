@@ -3,6 +3,7 @@
 // snapshot before.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -44,10 +45,11 @@ TEST(CardSnapshotTest, EachChangeIsRestoredExactlyAndOnlyChangedObjectsAreKeptAg
     const char* Name;
     std::function<void(Card&)> Change;
     int NewStreams;
+    int Rebuilt;  // objects made anew when the card before is put back
   };
   const Case cases[] = {
-      {"move", [](Card& c) { static_cast<TQuShape*>(c.Sheet.ObjectList[0])->SetLeft(70); }, 1},
-      {"delete", [](Card& c) { c.Sheet.RemoveObject(c.Sheet.ObjectList[1]); }, 0},
+      {"move", [](Card& c) { static_cast<TQuShape*>(c.Sheet.ObjectList[0])->SetLeft(70); }, 1, 1},
+      {"delete", [](Card& c) { c.Sheet.RemoveObject(c.Sheet.ObjectList[1]); }, 0, 1},
       {"bring to front",
        [](Card& c) {
          TControl* first = c.Sheet.ObjectList.front();
@@ -55,9 +57,9 @@ TEST(CardSnapshotTest, EachChangeIsRestoredExactlyAndOnlyChangedObjectsAreKeptAg
          c.Sheet.ObjectList.push_back(first);
          first->BringToFront();
        },
-       0},
-      {"add", [](Card& c) { c.AddShape(qustLinea, 5, 5, 50, 50); }, 1},
-      {"background hidden", [](Card& c) { c.Sheet.BGImage->Hide(); }, 0},
+       0, 0},
+      {"add", [](Card& c) { c.AddShape(qustLinea, 5, 5, 50, 50); }, 1, 0},
+      {"background hidden", [](Card& c) { c.Sheet.BGImage->Hide(); }, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -73,8 +75,13 @@ TEST(CardSnapshotTest, EachChangeIsRestoredExactlyAndOnlyChangedObjectsAreKeptAg
     const CardSnapshot next = TakeCardSnapshot(card.Sheet, &taken);
     EXPECT_EQ(StreamsOfItsOwn(next, taken), c.NewStreams);
 
+    // Objects that stand get a handler, which rebuilt ones lack.
+    for (TControl* o : card.Sheet.ObjectList) o->OnMouseDown = [](TControl*, TMouseButton, TShiftState, int, int) {};
     EXPECT_EQ(RestoreCardSnapshot(taken, card.Sheet, false, {}), 0);
     EXPECT_EQ(card.Bytes(), before);
+    EXPECT_EQ(std::count_if(card.Sheet.ObjectList.begin(), card.Sheet.ObjectList.end(),
+                            [](TControl* o) { return !o->OnMouseDown; }),
+              c.Rebuilt);
     ASSERT_EQ(card.Sheet.DrawPanel->ControlCount(), 2 + int(taken.Objects.size()));
     EXPECT_EQ(card.Sheet.DrawPanel->Controls()[0], card.Sheet.BGImage);
     EXPECT_EQ(card.PictureBytes(card.Sheet.ObjectList[2]).constData(), taken.Objects[2].Picture->Bytes().constData());
