@@ -25,6 +25,7 @@
 #include "Image.h"
 #include "SpeedButton.h"
 #include "StringTable.h"
+#include "UndoHistory.h"
 #include "Version.h"
 
 namespace {
@@ -42,7 +43,9 @@ TForm3::TForm3(QWidget* parent, const ProgramFolders& folders) : TForm2(parent) 
   setWindowTitle(LoadStr(1011));
   Modified = false;
   DocumentOpen = false;
+  WireUndo();
   WireCommands();
+  FHistory->Reset(true);
   UpdateCommands();
   SaveDialog1.Title = LoadStr(1020);
   FirstActivation = true;
@@ -138,6 +141,8 @@ void TForm3::DocumentOpened(const QString& name) {
   DocumentFileName = name;
   SetDocumentCaption();
   DocumentOpen = true;
+  // A document just opened has no history; as read, it is the saved state.
+  FHistory->Reset(!Modified);
   UpdateCommands();
 }
 
@@ -145,6 +150,7 @@ void TForm3::DocumentLoadFailed() {
   if (DrawPanel) DiscardEditorWorksheet();
   Modified = false;
   DocumentOpen = false;
+  FHistory->Reset(true);
   UpdateCommands();
 }
 
@@ -159,6 +165,7 @@ int TForm3::SaveDocument(const QString& path) {
   if (result == 0) {
     Modified = false;
     DocumentSetup.LegacyPageSetup = false;
+    FHistory->Saved();
   }
   return result;
 }
@@ -183,6 +190,7 @@ void TForm3::UpdateCommands() {
   // Shortcuts reach the File items without the menu dropping down.
   FileMenuClick();
   UpdatePasteCommand();
+  UpdateUndoCommands();
 }
 
 void TForm3::UpdatePasteCommand() {

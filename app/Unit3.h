@@ -17,6 +17,8 @@
 #include "UserInterface.h"
 
 class IPrintDevice;
+struct DocumentSnapshot;
+class UndoHistory;
 class TAboutDXDlg;
 class THelpWindow;
 class QPrinter;
@@ -120,21 +122,35 @@ class TForm3 : public TForm2 {
   // Shows the preview window modally; virtual so that tests can drive it.
   virtual void ShowPreviewModal(TPreviewForm& form);
 
+  // ---- Undo and redo (Unit3Undo.cpp) ------------------------------------------
+  // While text is typed in place they act on that text.
+  void EditUndoClick();
+  void EditRedoClick();
+  void UpdateUndoCommands();
+  UndoHistory& History() const { return *FHistory; }
+
   // The About box as About1Click shows it.
   std::unique_ptr<TAboutDXDlg> CreateAboutBox();
   // The help window, once help has been asked for.
   THelpWindow* HelpWindow() const;
 
  protected:
+  void CardChanged(int mergeKey) override;
+  void GestureEnded() override;
+  void TextEntryChanged() override;
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void WireCommands();
+  void WireUndo();
+  void RestoreDocument(const DocumentSnapshot& snapshot, bool withSheetSettings);
   void ApplyMainBounds();
 
   QPointer<THelpWindow> FHelpWindow;
   std::unique_ptr<QPrinter> FPrinter;
   QSizeF FOfferedPaper;  // the document paper last offered to FPrinter (mm)
+  std::unique_ptr<UndoHistory> FHistory;
+  bool FRestoring = false;
 };

@@ -9,6 +9,7 @@
 #include "PageSetupCommand.h"
 #include "StartWizardFlow.h"
 #include "StringTable.h"
+#include "UndoHistory.h"
 #include "Unit3.h"
 #include "WinControl.h"
 
@@ -67,9 +68,11 @@ int TForm3::SaveDocumentAs() {
       SetDocumentCaption();
     } else {
       // Only the copy holds the edits: the document's own file is as
-      // unsaved as before.
+      // unsaved as before, and which state of the history it holds is no
+      // longer known.
       Modified = wasModified;
       DocumentSetup.LegacyPageSetup = wasLegacy;
+      if (wasModified) History().ForgetSaved();
     }
   }
   return 0;
@@ -101,8 +104,8 @@ void TForm3::NewDocument() {
   DocumentSetup.LegacyPageSetup = false;
   ResetWorksheet();
   if (BGImage) BGImage->SetVisible(false);
-  DocumentOpened(DefaultFileName);
   Modified = true;
+  DocumentOpened(DefaultFileName);
 }
 
 void TForm3::OpenDocument() {
@@ -137,9 +140,14 @@ void TForm3::FileSaveAsClick() {
 void TForm3::WorkSheetClearClick() {
   if (!DocumentOpen) return;
   if (ShowMessageId(1005, mbOKCancel) != mrOk) return;
+  // Clearing is undone like any edit, the grid spacing and custom colours
+  // it resets included.
+  LeaveToolState();
+  History().BeforeSheetReset();
   ResetWorksheet();
   if (BGImage) BGImage->SetVisible(false);
   Modified = true;
+  History().Changed();
 }
 
 void TForm3::FilePrintSetupClick() {

@@ -80,6 +80,8 @@ void TMemo::SetWordWrap(bool v) {
 
 void TMemo::SetFocus() { FEdit->setFocus(Qt::OtherFocusReason); }
 
+void TMemo::ForgetUndo() { FEdit->document()->clearUndoRedoStacks(); }
+
 void TMemo::FontChanged() {
   TWinControl::FontChanged();
   if (!FEdit) return;

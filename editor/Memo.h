@@ -30,6 +30,8 @@ class TMemo : public TWinControl {
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
   void SetFocus();
+  // Typing starts here: what was set up before is not the user's to undo.
+  void ForgetUndo();
 
   // After every key released in the editor.
   std::function<void(TMemo*)> OnKeyUp;

@@ -293,10 +293,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
   EditMenu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   EditMenu->setObjectName(QStringLiteral("EditMenu"));
+  EditUndo = AddItem(EditMenu, "EditUndo", QStringLiteral("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EditRedo = AddItem(EditMenu, "EditRedo", QStringLiteral("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+  EditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  EditMenu->addSeparator();
   EditCut = AddItem(EditMenu, "EditCut", QStringLiteral("切り取り(&T)"), QKeySequence(Qt::CTRL | Qt::Key_X));
   EditCopy = AddItem(EditMenu, "EditCopy", QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
   EditPaste = AddItem(EditMenu, "EditPaste", QStringLiteral("貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V));
-  for (QAction* a : {EditCut, EditCopy, EditPaste}) a->setEnabled(false);
+  for (QAction* a : {EditUndo, EditRedo, EditCut, EditCopy, EditPaste}) a->setEnabled(false);
 
   OtherMenu = menuBar()->addMenu(QStringLiteral("その他"));
   OtherMenu->setObjectName(QStringLiteral("OtherMenu"));

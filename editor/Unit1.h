@@ -62,6 +62,7 @@ class TForm1 : public QMainWindow {
   QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
           *WorkSheetClear = nullptr, *FilePreview = nullptr, *FilePrint = nullptr, *FilePrintSetup = nullptr,
           *FileExit = nullptr;
+  QAction *EditUndo = nullptr, *EditRedo = nullptr;
   QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
   QAction *OtherBGImage = nullptr, *OtherBGImageClear = nullptr, *BGGrid = nullptr;
   QAction *Contents1 = nullptr, *About1 = nullptr;

@@ -25,6 +25,7 @@
 #include "OwnSettings.h"
 #include "PanelView.h"
 #include "PictureDialog.h"
+#include "ArrowKeys.h"
 #include "Qushape.h"
 #include "Snap.h"
 #include "SpeedButton.h"
@@ -36,6 +37,25 @@ namespace {
 // The palette, button i at left 65 + 15 (i div 2), top 5 or 20.
 constexpr TColor kPalette[16] = {clWhite, clBlack, clSilver, clGray,   clRed,  clMaroon, clYellow,  clOlive,
                                  clLime,  clGreen, clAqua,   clTeal,   clBlue, clNavy,   clFuchsia, clPurple};
+
+uint16_t VirtualKeyOf(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Delete: return TForm2::VK_DELETE;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    default: return 0;
+  }
+}
+
+TShiftState ShiftOf(Qt::KeyboardModifiers m) {
+  TShiftState s = 0;
+  if (m & Qt::ShiftModifier) s |= ssShift;
+  if (m & Qt::AltModifier) s |= ssAlt;
+  if (m & Qt::ControlModifier) s |= ssCtrl;
+  return s;
+}
 
 QString WithSeparator(QString folder) {
   if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
@@ -279,6 +299,7 @@ void TForm2::MarkModified() {
   Modified = true;
   ++ChangeCount;
   TestLabel1->setText(QString::number(ChangeCount));
+  CardChanged(FChangeMergeKey);
 }
 
 TColor TForm2::ContrastColor(TColor color) {
@@ -312,16 +333,20 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     const bool start = focus && focus->window() == this ? w == focus : w == this;
     if (w->window() == this && start) {
       auto* ke = static_cast<QKeyEvent*>(event);
-      uint16_t key = ke->key() == Qt::Key_Delete ? VK_DELETE : 0;
-      if (key) FormKeyDown(key, 0);
+      uint16_t key = VirtualKeyOf(ke->key());
+      if (key) {
+        FormKeyDown(key, ShiftOf(ke->modifiers()));
+        if (key == 0) return true;
+      }
     }
   }
   return TForm1::eventFilter(watched, event);
 }
 
-void TForm2::FormKeyDown(uint16_t& key, TShiftState) {
+void TForm2::FormKeyDown(uint16_t& key, TShiftState shift) {
   // A Delete typed into a font box edits the box, never the card.
   if (key == VK_DELETE && HasSelection && SelectedObject && WorksheetHasKeyboardFocus()) DeleteObject(SelectedObject);
+  else if (MoveSelectionByKey(key, shift)) key = 0;
 }
 
 void TForm2::OtherMenuClick() {

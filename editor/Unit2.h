@@ -31,6 +31,7 @@
 #include "Worksheet.h"
 
 class PanelView;
+struct CardSnapshot;
 class TClipboard;
 class TGridSettingDlg;
 class TImage;
@@ -131,8 +132,15 @@ class TForm2 : public TForm1, public TWorksheet {
 
   // ---- Shared operations -------------------------------------------------
   void ResetTool();
+  // Ends typing, the selection and any tool: the pointer is chosen.
+  void LeaveToolState();
   void AttachObject(TControl* object);
   void MarkModified();
+  // A mouse button is held on the worksheet or an object.
+  bool GestureUnderWay() const { return Dragging || MouseIsDown; }
+  // Puts a card taken earlier on the worksheet in place of the present one;
+  // nothing is selected afterwards and no tool state is left.
+  void RestoreCard(const CardSnapshot& snapshot, bool withSheetSettings);
   static TColor ContrastColor(TColor color);
   // Grid rounding with GridShape's spacing (no change without a worksheet).
   void SnapPoint(int& x, int& y) const;
@@ -172,8 +180,13 @@ class TForm2 : public TForm1, public TWorksheet {
   void SelectObject(TControl* object, int top, int width, int height, int left);
   void Deselect();
 
-  // Key handling: the window sees every key first. Key is a virtual key code.
+  // Key handling: the window sees every key first. Key is a virtual key code;
+  // a key handled here and not to be passed on is set to 0 (the arrows that
+  // move the selected object).
   void FormKeyDown(uint16_t& key, TShiftState shift);
+  // Moves the selected object by an arrow key's step; false for other keys
+  // or when nothing on the worksheet is to be moved.
+  bool MoveSelectionByKey(uint16_t key, TShiftState shift);
   void OtherMenuClick();
   void EditMenuClick() {}
 
@@ -241,6 +254,13 @@ class TForm2 : public TForm1, public TWorksheet {
   const TPopupContents& LastPopup() const { return FLastPopup; }
 
  protected:
+  // Told of every change MarkModified marks (mergeKey non-zero for the moves
+  // of one arrow-key burst), of a released mouse button, and of the in-place
+  // editor opening or closing. The main window keeps the history with these.
+  virtual void CardChanged(int /*mergeKey*/) {}
+  virtual void GestureEnded() {}
+  virtual void TextEntryChanged() {}
+
   // Opens PopupMenu at the screen point (the items are already set).
   // Overridable so that a headless run need not open a real menu.
   virtual void ExecPopupMenu(const QPoint& screenPos);
@@ -322,6 +342,10 @@ class TForm2 : public TForm1, public TWorksheet {
 
   ProgramFolders FFolders;
   std::unique_ptr<QSettings> FOwnSettings;
+  // Arrow-key moves of one selection share this key; every selection and
+  // restored card starts a new burst.
+  int FArrowBurst = 1;
+  int FChangeMergeKey = 0;
   TPopupContents FLastPopup;
   // Exit watchers of the font boxes; they go before the boxes do.
   std::vector<std::unique_ptr<FocusExit>> FBoxExits;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "ArrowKeys.h"
 #include "HandlePlacement.h"
 #include "Image.h"
 #include "Labelex.h"
@@ -81,6 +82,7 @@ void TForm2::ObjectMouseUp(TControl* object, TMouseButton button, TShiftState, i
   QRect r = ObjectRect(object);
   if (!(label && reEdited)) SelectObject(object, r.top(), r.width(), r.height(), r.left());
   if (r.left() != RubberLeft || r.top() != RubberTop) MarkModified();
+  GestureEnded();
   if (button != mbRight) return;
   if (auto* shape = dynamic_cast<TQuShape*>(object))
     ShowPopupFor(TPopupTarget::Shape, shape->Brush()->Style() != bsClear, ScreenPointOf(object, x, y));
@@ -110,6 +112,7 @@ void TForm2::SelectObject(TControl* object, int top, int width, int height, int 
   SetWorksheetCursor(crDefault);
   if (!object || !DrawPanel || !DrawPanel->ContainsControl(object)) return;  // gone meanwhile
 
+  ++FArrowBurst;
   HasSelection = true;
   SelectedObject = object;
   SetCutCopyEnabled(true);
@@ -137,6 +140,7 @@ void TForm2::SelectObject(TControl* object, int top, int width, int height, int 
 
 void TForm2::Deselect() {
   const bool had = HasSelection;
+  ++FArrowBurst;
   HasSelection = false;
   SetCutCopyEnabled(false);
   SetFontControlsEnabled(true);
@@ -342,6 +346,7 @@ void TForm2::HandleMouseMove(TControl* sender, TShiftState shift, int x, int y) 
 
 void TForm2::HandleMouseUp(TControl*, TMouseButton, TShiftState, int, int) {
   Dragging = false;
+  GestureEnded();
   TControl* target = SelectedObject;
   if (!HasSelection || !target) return;
   const QRect r = ObjectRect(target);
@@ -350,6 +355,36 @@ void TForm2::HandleMouseUp(TControl*, TMouseButton, TShiftState, int, int) {
   RubberWidth = r.width();
   RubberHeight = r.height();
   PlaceHandles(r.left(), r.top(), r.width(), r.height());
+}
+
+// ---- Arrow keys -----------------------------------------------------------------
+
+bool TForm2::MoveSelectionByKey(uint16_t key, TShiftState shift) {
+  TControl* object = SelectedObject;
+  if (!HasSelection || !object || Dragging || TextEditing || !WorksheetHasKeyboardFocus()) return false;
+  const std::optional<QPoint> step = ArrowKeyStep(key, shift, SnapToGrid, GridWidth());
+  if (!step) return false;
+  const QRect before = ObjectRect(object);
+  MoveObject(object, AddClamped(before.left(), step->x(), 0), AddClamped(before.top(), step->y(), 0));
+  const QRect after = ObjectRect(object);
+  const QPoint moved = after.topLeft() - before.topLeft();
+  if (moved.isNull()) return true;  // at the edge of what a position can be
+  // The marks and the frame keep their places around the object.
+  for (TQuShape* h : Handles) {
+    if (!h) continue;
+    h->SetLeft(h->Left() + moved.x());
+    h->SetTop(h->Top() + moved.y());
+  }
+  if (LabelFrame) {
+    LabelFrame->SetLeft(LabelFrame->Left() + moved.x());
+    LabelFrame->SetTop(LabelFrame->Top() + moved.y());
+  }
+  RubberLeft = after.left();
+  RubberTop = after.top();
+  FChangeMergeKey = FArrowBurst;
+  MarkModified();
+  FChangeMergeKey = 0;
+  return true;
 }
 
 // ---- Deleting -----------------------------------------------------------------

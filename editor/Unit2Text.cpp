@@ -98,6 +98,8 @@ void TForm2::OpenNewTextEditor() {
   DrawPanel->SetShowHint(false);
   SetWorksheetCursor(crDefault);
   // NewTextPending stays set: it tells CloseTextEditor to make a new label.
+  EditMemo->ForgetUndo();
+  TextEntryChanged();
 }
 
 void TForm2::LabelDblClick(TControl* sender) {
@@ -142,6 +144,8 @@ void TForm2::OpenTextEditor() {
   EditMemo->SetText(CurLabel->Caption());
   ReEditing = true;
   SetCutCopyEnabled(true);
+  EditMemo->ForgetUndo();
+  TextEntryChanged();
 }
 
 void TForm2::CloseTextEditor() {
@@ -194,6 +198,7 @@ void TForm2::CloseTextEditor() {
   FontSizeComboBox->setEnabled(true);
   GapComboBox->setEnabled(true);
   SetCutCopyEnabled(false);
+  TextEntryChanged();
 }
 
 void TForm2::AbandonTextEditor() {
@@ -212,4 +217,5 @@ void TForm2::AbandonTextEditor() {
   FontSizeComboBox->setEnabled(true);
   GapComboBox->setEnabled(true);
   SetCutCopyEnabled(false);
+  TextEntryChanged();
 }

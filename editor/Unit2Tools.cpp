@@ -41,6 +41,11 @@ void TForm2::TextButtonClick() { ChooseTool(ToolText, TextButton, &NewTextPendin
 void TForm2::imageButtonClick() { ChooseTool(ToolPicture, imageButton, &PictureToolActive, ImageCursor, 1141); }
 void TForm2::CFButtonClick() { ChooseTool(ToolPicture, CFButton, &PhraseToolActive, ImageCursor, 1142); }
 
+void TForm2::LeaveToolState() {
+  if (TextEditing) CloseTextEditor();
+  ReturnToPointer();
+}
+
 void TForm2::ReturnToPointer() {
   ResetTool();
   CurrentTool = ToolPointer;
@@ -128,6 +133,7 @@ void TForm2::DrawPanelMouseUp(TControl* sender, TMouseButton button, TShiftState
   // would then be an object already listed.
   const bool pressedHere = MouseIsDown;
   MouseIsDown = false;
+  GestureEnded();
   if (PointButton->Down() && button == mbRight) ShowPopupFor(TPopupTarget::Worksheet, false, screen);
   if (!pressedHere) return;
 

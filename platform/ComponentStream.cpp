@@ -27,7 +27,7 @@ constexpr int kMaxDepth = 32;  // nesting of lists, collections and children
 
 class Writer {
  public:
-  explicit Writer(QByteArray& out) : FOut(out) {}
+  Writer(QByteArray& out, bool withBinary) : FOut(out), FWithBinary(withBinary) {}
 
   void Component(const TComponent& c) {
     FOut.append(kSignature, 4);
@@ -129,6 +129,7 @@ class Writer {
           break;
         }
         case TPropKind::Binary: {
+          if (!FWithBinary) break;
           const QByteArray data = p.GetBin(obj);
           Name(prefix, p.Name);
           Byte(vaBinary);
@@ -182,6 +183,7 @@ class Writer {
   }
 
   QByteArray& FOut;
+  bool FWithBinary;
 };
 
 // --- reading ----------------------------------------------------------------
@@ -477,7 +479,14 @@ class Reader {
 
 }  // namespace
 
-void WriteComponent(const TComponent& component, QByteArray& out) { Writer(out).Component(component); }
+void WriteComponent(const TComponent& component, QByteArray& out) { Writer(out, true).Component(component); }
+
+QByteArray WriteComponentWithoutBinary(const TComponent& component) {
+  QByteArray out;
+  out.reserve(128);
+  Writer(out, false).Component(component);
+  return out;
+}
 
 QByteArray WriteComponent(const TComponent& component) {
   QByteArray out;

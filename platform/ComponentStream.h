@@ -22,6 +22,9 @@ enum ValueType : uint8_t {
 // Writes component as a stream (with the "TPF0" signature).
 QByteArray WriteComponent(const TComponent& component);
 void WriteComponent(const TComponent& component, QByteArray& out);  // appends
+// The same without binary values (a picture's "Data"), for copies that keep
+// the picture's bytes aside and share them rather than copying them.
+QByteArray WriteComponentWithoutBinary(const TComponent& component);
 
 // Reads a stream into an existing instance; the class names must match.
 // Returns the number of bytes the stream took. Throws EReadError.

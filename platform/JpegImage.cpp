@@ -149,7 +149,9 @@ bool RunSession(TSession& s) {
 }  // namespace
 
 TJPEGImage::TJPEGImage(QByteArray bytes) {
-  if (bytes.size() < 2 || uchar(bytes[0]) != 0xFF || uchar(bytes[1]) != 0xD8) Refuse("it is not a JPEG file");
+  // Read through constData: indexing a shared array would copy the picture.
+  const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+  if (bytes.size() < 2 || d[0] != 0xFF || d[1] != 0xD8) Refuse("it is not a JPEG file");
   TSession s{};
   s.Data = reinterpret_cast<const unsigned char*>(bytes.constData());
   s.Size = size_t(bytes.size());
