@@ -14,6 +14,8 @@
 class ViewScale {
  public:
   static constexpr int MinPercent = 10, MaxPercent = 1000;
+  // Device coordinates stay where adding a width cannot overflow.
+  static constexpr int64_t Reach = int64_t(1) << 30;
 
   explicit ViewScale(int percent = 100) : FPercent(percent < MinPercent ? MinPercent : percent > MaxPercent ? MaxPercent : percent) {}
   int Percent() const { return FPercent; }
@@ -25,7 +27,8 @@ class ViewScale {
   int ToDevice(int v) const {
     // floor(v * p / 100 + 1/2) in integers, exact for every int.
     const int64_t n = int64_t(v) * FPercent * 2 + 100;
-    return int(n >= 0 ? n / 200 : -((-n + 199) / 200));
+    const int64_t d = n >= 0 ? n / 200 : -((-n + 199) / 200);
+    return int(d < -Reach ? -Reach : d > Reach ? Reach : d);
   }
   // The panel pixel under the device pixel at a position (its centre
   // decides, as it does for what is painted there).
@@ -34,7 +37,8 @@ class ViewScale {
   }
   int ToPanel(double device) const {
     const double v = std::floor((std::floor(device) + 0.5) * 100.0 / FPercent);
-    return int(v < -2e9 ? -2e9 : v > 2e9 ? 2e9 : v);
+    if (std::isnan(v)) return 0;
+    return int(v < -double(Reach) ? -double(Reach) : v > double(Reach) ? double(Reach) : v);
   }
   QPoint ToDevice(QPoint p) const { return QPoint(ToDevice(p.x()), ToDevice(p.y())); }
   // The device pixels a panel rectangle covers.
