@@ -158,6 +158,27 @@ void BM_PaintWorksheetZoomed(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintWorksheetZoomed)->Arg(50)->Arg(150)->Arg(200)->Arg(400)->Unit(benchmark::kMillisecond);
 
+// What the view repaints at 400 %: the part of the worksheet the scroll box
+// shows (here 860 x 520 device pixels, a maximised window's worth), scrolled
+// to the middle.
+void BM_PaintVisiblePartAt400(benchmark::State& state) {
+  const std::unique_ptr<TPanel> panel = Worksheet();
+  QImage frame(860, 520, QImage::Format_RGB32);
+  auto paint = [&] {
+    QPainter painter(&frame);
+    painter.translate(-480, -290);
+    painter.setClipRect(QRect(480, 290, 860, 520));
+    painter.scale(4, 4);
+    panel->PaintTo(painter, 0, 0);
+  };
+  paint();
+  for (auto _ : state) {
+    paint();
+    benchmark::DoNotOptimize(frame.constBits());
+  }
+}
+BENCHMARK(BM_PaintVisiblePartAt400)->Unit(benchmark::kMillisecond);
+
 // A repaint of a small area, as moving one object asks for.
 void BM_PaintSmallArea(benchmark::State& state) {
   const std::unique_ptr<TPanel> panel = Worksheet();
