@@ -47,6 +47,7 @@ void TGridShape::Paint() {
   TCanvas& c = *Canvas();
   c.Pen()->Assign(*FPen);
   c.Brush()->Assign(*FBrush);
+  c.SetHairline(true);  // a guide, not part of the card: thin at any zoom
   const int64_t W = Width(), H = Height(), g = FGridWidth;
   if (g < 1) return;  // a spacing below one pixel would never end the loops
   // Only the lines that can show: a repaint of a small area, or a grid of

@@ -5,6 +5,9 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cmath>
+
 #include "Color.h"
 
 class TMemo::KeyWatcher : public QObject {
@@ -82,10 +85,18 @@ void TMemo::SetFocus() { FEdit->setFocus(Qt::OtherFocusReason); }
 
 void TMemo::ForgetUndo() { FEdit->document()->clearUndoRedoStacks(); }
 
+void TMemo::SetNativeScale(double scale) {
+  if (scale == FNativeScale) return;
+  FNativeScale = scale;
+  FontChanged();
+}
+
 void TMemo::FontChanged() {
   TWinControl::FontChanged();
   if (!FEdit) return;
-  FEdit->setFont(Font()->ToQFont());
+  QFont font = Font()->ToQFont();
+  if (FNativeScale != 1.0) font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * FNativeScale))));
+  FEdit->setFont(font);
   QPalette pal = FEdit->palette();
   pal.setColor(QPalette::Text, Colors::ToQColor(Font()->Color()));
   pal.setColor(QPalette::Base, Colors::ToQColor(Color()));

@@ -21,6 +21,7 @@ class TMemo : public TWinControl {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
   QWidget* NativeWidget() const override;
+  void SetNativeScale(double scale) override;
   QPlainTextEdit* Editor() const { return FEdit.get(); }
 
   QString Text() const;
@@ -44,4 +45,5 @@ class TMemo : public TWinControl {
   std::unique_ptr<QPlainTextEdit> FEdit;
   std::unique_ptr<KeyWatcher> FWatcher;
   bool FWordWrap = true;
+  double FNativeScale = 1.0;
 };

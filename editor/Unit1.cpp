@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include "Glyphs.h"
 #include "Labelex.h"
 #include "SpeedButton.h"
+#include "ZoomLevels.h"
 
 namespace {
 
@@ -301,6 +303,28 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   EditCopy = AddItem(EditMenu, "EditCopy", QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
   EditPaste = AddItem(EditMenu, "EditPaste", QStringLiteral("貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V));
   for (QAction* a : {EditUndo, EditRedo, EditCut, EditCopy, EditPaste}) a->setEnabled(false);
+
+  ViewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+  ViewZoomIn = AddItem(ViewMenu, "ViewZoomIn", QStringLiteral("拡大(&I)"));
+  // Where + sits differs between keyboards: on = (US) or ; (Japanese).
+  ViewZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                            QKeySequence(Qt::CTRL | Qt::Key_Semicolon)});
+  ViewZoomOut = AddItem(ViewMenu, "ViewZoomOut", QStringLiteral("縮小(&O)"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  ViewMenu->addSeparator();
+  auto* zoomGroup = new QActionGroup(this);
+  zoomGroup->setExclusive(true);
+  static_assert(std::tuple_size_v<decltype(ViewZoomSteps)> == ZoomLevels::Steps.size());
+  for (size_t i = 0; i < ViewZoomSteps.size(); ++i) {
+    const int step = ZoomLevels::Steps[i];
+    const QByteArray name = "ViewZoom" + QByteArray::number(step);
+    ViewZoomSteps[i] = AddItem(ViewMenu, name.constData(), QString::number(step) + QStringLiteral("%"),
+                               step == ZoomLevels::Normal ? QKeySequence(Qt::CTRL | Qt::Key_0) : QKeySequence());
+  }
+  ViewMenu->addSeparator();
+  ViewFit = AddItem(ViewMenu, "ViewFit", QStringLiteral("全体表示(&W)"));
+  for (QAction* a : ViewZoomSteps) zoomGroup->addAction(a)->setCheckable(true);
+  zoomGroup->addAction(ViewFit)->setCheckable(true);
 
   OtherMenu = menuBar()->addMenu(QStringLiteral("その他"));
   OtherMenu->setObjectName(QStringLiteral("OtherMenu"));

@@ -59,6 +59,11 @@ class TForm1 : public QMainWindow {
 
   // Main menu.
   QMenu *FileMenu = nullptr, *EditMenu = nullptr, *OtherMenu = nullptr, *HelpMenu = nullptr;
+  // The View menu: zoom in and out one step, the steps (checked: the zoom
+  // shown), and fitting the window.
+  QMenu* ViewMenu = nullptr;
+  QAction *ViewZoomIn = nullptr, *ViewZoomOut = nullptr, *ViewFit = nullptr;
+  std::array<QAction*, 7> ViewZoomSteps{};
   QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
           *WorkSheetClear = nullptr, *FilePreview = nullptr, *FilePrint = nullptr, *FilePrintSetup = nullptr,
           *FileExit = nullptr;

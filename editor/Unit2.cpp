@@ -124,6 +124,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
   WireClipboardCommands();
 
   WirePictureCommands();
+  WireZoomCommands();
   connect(OtherMenu, &QMenu::aboutToShow, this, [this] { OtherMenuClick(); });
   connect(EditMenu, &QMenu::aboutToShow, this, [this] { EditMenuClick(); });
   // Items are hidden again once the menu has closed and its command (if
@@ -148,6 +149,7 @@ void TForm2::SetProgramFolder(const ProgramFolders& folders) {
   BGImageFolder = FFolders.DataPath(QStringLiteral("bkimages"));
   HelpFile = FFolders.DataPath(LoadStr(1013));
   FOwnSettings.reset();
+  ReadZoomSetting();
 }
 
 QSettings& TForm2::OwnSettings() {
@@ -207,19 +209,18 @@ void TForm2::AttachWorksheetView() {
   // is a margin holder as large as the panel plus that offset.
   auto* holder = new QWidget;
   holder->setObjectName(QStringLiteral("DrawPanelHolder"));
-  holder->resize(DrawPanel->Left() + DrawPanel->Width() + 10, DrawPanel->Top() + DrawPanel->Height() + 10);
   DrawView = new PanelView(DrawPanel, holder);
   DrawView->setObjectName(QStringLiteral("DrawPanel"));
+  DrawView->SetZoom(WorksheetZoom());
+  holder->resize(DrawView->x() + DrawView->width() + 10, DrawView->y() + DrawView->height() + 10);
+  connect(DrawView, &PanelView::ZoomWheel, this, [this](int steps, QPoint pos) { ZoomByWheel(steps, pos); });
   ScrollBox0->setWidget(holder);
   DrawView->show();
 }
 
 void TForm2::WorksheetResized() {
   if (!DrawPanel || !DrawView) return;
-  if (QWidget* holder = DrawView->parentWidget())
-    holder->resize(DrawPanel->Left() + DrawPanel->Width() + 10, DrawPanel->Top() + DrawPanel->Height() + 10);
-  DrawView->setGeometry(DrawPanel->BoundsRect());
-  DrawView->update();
+  ApplyZoom();  // the holder follows; a fitted zoom fits the new size
 }
 
 bool TForm2::WorksheetShown() const { return DrawPanel && DrawView; }
@@ -325,6 +326,7 @@ void TForm2::SetWorksheetCursor(TCursor cursor) {
 // ---- Keys and menus --------------------------------------------------------
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ScrollBox0 && event->type() == QEvent::Resize && FZoom.FitWindow) ApplyZoom();
   if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
     auto* w = static_cast<QWidget*>(watched);
     // A key travels from the focus widget up its parents; the window
@@ -396,5 +398,5 @@ void TForm2::ExecPopupMenu(const QPoint& screenPos) { PopupMenu->popup(screenPos
 QPoint TForm2::ScreenPointOf(TControl* control, int x, int y) const {
   QPoint p(x, y);
   if (control && control != DrawPanel) p += control->BoundsRect().topLeft();
-  return DrawView ? DrawView->mapToGlobal(p) : p;
+  return DrawView ? DrawView->mapToGlobal(DrawView->ToView(p)) : p;
 }

@@ -29,6 +29,7 @@
 #include "StyleRules.h"
 #include "Unit1.h"
 #include "Worksheet.h"
+#include "ZoomLevels.h"
 
 class PanelView;
 struct CardSnapshot;
@@ -247,6 +248,17 @@ class TForm2 : public TForm1, public TWorksheet {
   std::function<bool(TImageReductionDlg&)> RunImageReductionDialog;
   std::function<bool(TGridSettingDlg&)> RunGridSettingDialog;
 
+  // ---- Zoom (Unit2Zoom.cpp) ------------------------------------------------
+  // Only the view scales: handlers, rules and documents stay in worksheet
+  // pixels. The choice is kept in tessolo.ini.
+  const ZoomLevels::TZoomSetting& ZoomSetting() const { return FZoom; }
+  // The zoom the worksheet is shown at, in percent (a fitted one included).
+  int WorksheetZoom() const;
+  void ZoomStepClick(int percent);
+  void ZoomFitClick();
+  void ZoomInClick();
+  void ZoomOutClick();
+
   // ---- Popup menu --------------------------------------------------------
   // Shows the items that fit target and opens the menu at the screen point.
   void ShowPopupFor(TPopupTarget target, bool shapeFilled, const QPoint& screenPos);
@@ -336,6 +348,15 @@ class TForm2 : public TForm1, public TWorksheet {
   // and buttons.
   void WirePictureCommands();
 
+  // Zoom.
+  void WireZoomCommands();
+  void ReadZoomSetting();
+  void ChooseZoom(ZoomLevels::TZoomSetting setting, std::optional<QPoint> viewportAnchor = std::nullopt);
+  // Shows the worksheet at the chosen zoom, keeping the worksheet point at
+  // viewportAnchor (the middle of the scroll box by default) where it was.
+  void ApplyZoom(std::optional<QPoint> viewportAnchor = std::nullopt);
+  void ZoomByWheel(int steps, QPoint viewPos);
+
   // Forgets every reference into the current panel (before it goes).
   void ForgetWorksheetObjects();
   void HidePopupItems();
@@ -347,6 +368,7 @@ class TForm2 : public TForm1, public TWorksheet {
   int FArrowBurst = 1;
   int FChangeMergeKey = 0;
   TPopupContents FLastPopup;
+  ZoomLevels::TZoomSetting FZoom;
   // Exit watchers of the font boxes; they go before the boxes do.
   std::vector<std::unique_ptr<FocusExit>> FBoxExits;
 };

@@ -241,6 +241,7 @@ void TForm2::CreateHandles(int left, int top, int width, int height, bool shape,
   for (int i : {1, 3, 4, 6, 0, 2, 5, 7}) {
     auto* h = new TQuShape(DrawPanel);
     h->SetTag(i);
+    h->SetKeepsScreenSize(true);  // as easy to grip at any zoom
     h->SetVisible(layout.Visible[i]);
     h->SetParent(DrawPanel);
     h->SetShape(qustRectangle);

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "Color.h"
@@ -164,14 +166,12 @@ QRect TCanvas::ClipRect() const { return FPainter ? VisibleRect().adjusted(2, 2,
 
 int TCanvas::PenWidth() const { return std::clamp(FPen->Width(), 1, MaxPenWidth); }
 
-void TCanvas::PlotLine(QPoint from, QPoint to) {
+void TCanvas::PlotLine(QPoint from, QPoint to, int w, const std::vector<int>& pattern) {
   // The pixels from 'from' up to, not including, 'to', each stamped with a
   // square of the pen's width. Only the part inside the visible area is
   // walked, so that a line of any length costs what it shows.
   const LineWalk walk(from, to);
   if (walk.N == 0) return;
-  const int w = PenWidth();
-  const auto& pattern = DashPattern(FPen->Style());
   const int64_t phase0 = FDashPhase;
   FDashPhase += walk.N;
   const QRect vis = VisibleRect();
@@ -228,7 +228,33 @@ void TCanvas::LineTo(int x, int y) {
   if (!FPainter || !PenVisible()) return;
   ApplyRasterOp();
   FDashPhase = 0;
-  PlotLine(from, FPenPos);
+  const QTransform& t = FPainter->worldTransform();
+  const bool patterned = PenWidth() == 1 && !DashPattern(FPen->Style()).empty();
+  const bool diagonal = from.x() != FPenPos.x() && from.y() != FPenPos.y();
+  if (t.type() == QTransform::TxScale && !FPainter->viewTransformEnabled() && !patterned && (diagonal || FHairline)) {
+    // Zoomed, a slanting line is drawn at the resolution it shows at rather
+    // than as enlarged steps; lines along an axis are exact either way.
+    PlotLineOnDevice(from, FPenPos);
+    return;
+  }
+  PlotLine(from, FPenPos, PenWidth(), DashPattern(FPen->Style()));
+}
+
+void TCanvas::PlotLineOnDevice(QPoint from, QPoint to) {
+  const QTransform t = FPainter->worldTransform();
+  // From the centre of the first pixel to the centre of the last, the pen
+  // widened by the zoom.
+  auto device = [&t](QPoint p) {
+    const QPointF d = t.map(QPointF(p) + QPointF(0.5, 0.5));
+    return QPoint(int(std::floor(std::clamp(d.x(), -2.0 * MaxCoord, 2.0 * MaxCoord))),
+                  int(std::floor(std::clamp(d.y(), -2.0 * MaxCoord, 2.0 * MaxCoord))));
+  };
+  const double zoom = std::sqrt(std::abs(t.m11() * t.m22()));
+  const int w = FHairline ? 1 : int(std::clamp(std::floor(PenWidth() * zoom + 0.5), 1.0, double(MaxPenWidth)));
+  FPainter->save();
+  FPainter->setWorldTransform(QTransform());
+  PlotLine(device(from), device(to), w, {});
+  FPainter->restore();
 }
 
 void TCanvas::StrokeFrame(const QRect& path) {
@@ -238,13 +264,11 @@ void TCanvas::StrokeFrame(const QRect& path) {
     FDashPhase = 0;
     const QPoint tl = path.topLeft(), tr = path.topRight(), br = path.bottomRight(), bl = path.bottomLeft();
     if (path.width() == 1 || path.height() == 1) {
-      PlotLine(tl, br + (path.height() == 1 ? QPoint(1, 0) : QPoint(0, 1)));
+      PlotLine(tl, br + (path.height() == 1 ? QPoint(1, 0) : QPoint(0, 1)), w, DashPattern(FPen->Style()));
       return;
     }
-    PlotLine(tl, tr);
-    PlotLine(tr, br);
-    PlotLine(br, bl);
-    PlotLine(bl, tl);
+    for (auto [a, b] : {std::pair{tl, tr}, std::pair{tr, br}, std::pair{br, bl}, std::pair{bl, tl}})
+      PlotLine(a, b, w, DashPattern(FPen->Style()));
     return;
   }
   // The stroke is centred on the path: w / 2 outside, the rest inside.

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 #include "GraphicsObjects.h"
 
@@ -50,6 +51,11 @@ class TCanvas {
   static constexpr int MaxCoord = 1 << 27;
   static constexpr int MaxPenWidth = 1 << 14;
 
+  // Under a zooming painter, lines of a hairline pen stay one device pixel
+  // wide (guides such as the grid); others widen with the zoom.
+  void SetHairline(bool v) { FHairline = v; }
+  bool Hairline() const { return FHairline; }
+
   void MoveTo(int x, int y) { FPenPos = Clamped(x, y); }
   void LineTo(int x, int y);
   void Rectangle(int x1, int y1, int x2, int y2);
@@ -89,7 +95,9 @@ class TCanvas {
   int PenWidth() const;       // at least 1, at most MaxPenWidth
   void ApplyRasterOp() const;
   void StrokeFrame(const QRect& path);  // outline of path (inclusive corners)
-  void PlotLine(QPoint from, QPoint to);
+  void PlotLine(QPoint from, QPoint to, int width, const std::vector<int>& pattern);
+  // A line under a zooming painter, drawn in device pixels.
+  void PlotLineOnDevice(QPoint from, QPoint to);
   bool PenVisible() const;
   bool BrushVisible() const;
 
@@ -99,6 +107,7 @@ class TCanvas {
   QPainter* FPainter = nullptr;
   QPoint FPenPos;
   int FCharExtra = 0;
+  bool FHairline = false;
   mutable std::unique_ptr<TextCache> FText;
   int64_t FDashPhase = 0;  // carried along a dotted outline
 };

@@ -1,9 +1,11 @@
 #include "Control.h"
 
 #include <QPainter>
+#include <QTransform>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 #include "Canvas.h"
@@ -116,6 +118,12 @@ void TControl::ParentColorChanged() {
   FColor = FParent->Color();
   FParentColor = true;
   Invalidate();
+}
+
+QRect TControl::ScreenBox(const QTransform& parentToDevice) const {
+  const QPointF centre = parentToDevice.map(QPointF(FLeft + FWidth / 2.0, FTop + FHeight / 2.0));
+  return QRect(int(std::floor(centre.x() - FWidth / 2.0 + 0.5)), int(std::floor(centre.y() - FHeight / 2.0 + 0.5)),
+               FWidth, FHeight);
 }
 
 void TControl::Invalidate() {

@@ -13,6 +13,7 @@
 #include "GraphicsObjects.h"
 
 class QPainter;
+class QTransform;
 class QWidget;
 class TCanvas;
 class TWinControl;
@@ -92,6 +93,18 @@ class TControl : public TComponent {
   // A real widget placed at this control's bounds by the view (the in-place
   // memo); nullptr for windowless drawing.
   virtual QWidget* NativeWidget() const { return nullptr; }
+  // The scale the view shows the native widget at (1 at 100 %), so that
+  // what is typed there is as large as the text it becomes.
+  virtual void SetNativeScale(double) {}
+
+  // A control that keeps its own size on screen whatever the view's zoom
+  // (a selection mark): drawn and hit at Width x Height device pixels,
+  // centred where its bounds map to.
+  bool KeepsScreenSize() const { return FKeepsScreenSize; }
+  void SetKeepsScreenSize(bool v) { FKeepsScreenSize = v; }
+  // Where such a control stands in device pixels under a transform that
+  // maps its parent's coordinates to the device.
+  QRect ScreenBox(const QTransform& parentToDevice) const;
 
   // Resizes and moves by M/D, as scaling a form to another resolution does.
   virtual void ChangeScale(int M, int D);
@@ -118,6 +131,7 @@ class TControl : public TComponent {
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   bool FVisible = true, FEnabled = true, FShowHint = false;
   bool FParentColor = true, FParentFont = true;
+  bool FKeepsScreenSize = false;
   TCursor FCursor = crDefault;
   QString FHint;
   TColor FColor = clWindow;

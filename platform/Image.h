@@ -3,6 +3,8 @@
 // size or stretched to its bounds; streams its picture as "Picture.Data".
 #include <QImage>
 
+class QPainter;
+
 #include <memory>
 
 #include "Control.h"
@@ -37,10 +39,13 @@ class TImage : public TGraphicControl {
  private:
   void PictureChanged();
   QRect DestRect() const;
+  // Under a zooming painter; false when the picture is left to the painter.
+  bool PaintZoomed(QPainter& painter, const QRect& dest) const;
 
   std::unique_ptr<TPicture> FPicture;
   bool FStretch = false, FAutoSize = false, FCenter = false, FTransparent = false, FParentShowHint = true;
-  // The reduced picture for a size smaller than the picture's own.
+  // The picture scaled to a size (smaller than its own, or the size it
+  // covers on a zoomed view).
   const QImage& ReducedTo(const QSize& size) const;
 
   // The picture reduced to the last size it was shown at, so that repainting

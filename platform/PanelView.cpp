@@ -4,7 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
+#include <cmath>
+
+#include "Color.h"
 #include "Cursors.h"
 #include "WinControl.h"
 
@@ -32,7 +36,7 @@ TMouseButton ButtonOf(Qt::MouseButton b) {
 PanelView::PanelView(TWinControl* panel, QWidget* parent) : QWidget(parent), FPanel(panel) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  FPanel->OnInvalidate = [this](const QRect& r) { update(r); };
+  FPanel->OnInvalidate = [this](const QRect& r) { update(ViewRect(r)); };
   FPanel->OnChildrenChanged = [this]() { SyncChildren(); };
   SyncGeometry();
   SyncChildren();
@@ -50,20 +54,41 @@ void PanelView::Detach() {
   FCapture = nullptr;
 }
 
+void PanelView::SetZoom(int percent) {
+  const ViewScale scale(percent);
+  if (scale.Percent() == FScale.Percent()) return;
+  FScale = scale;
+  FWheelAngle = 0;
+  SyncChildren();
+  update();
+}
+
+QRect PanelView::ViewRect(const QRect& panelRect) const {
+  if (FScale.Identity()) return panelRect;
+  // Marks keep their size on screen and so reach past their mapped bounds
+  // when zoomed out; a pixel more covers the rounding of edges.
+  const int reach = FScale.Percent() < 100 ? 4 : 1;
+  return FScale.ToDevice(panelRect).adjusted(-reach, -reach, reach, reach);
+}
+
 void PanelView::SyncGeometry() {
   if (!FPanel) return;
-  setGeometry(FPanel->Left(), FPanel->Top(), FPanel->Width(), FPanel->Height());
+  // The margin around the panel is the scroll box's, not the card's: it
+  // stays as it is.
+  setGeometry(FPanel->Left(), FPanel->Top(), FScale.ToDevice(FPanel->Width()), FScale.ToDevice(FPanel->Height()));
 }
 
 void PanelView::SyncChildren() {
   if (!FPanel) return;
-  if (size() != QSize(FPanel->Width(), FPanel->Height()) || pos() != QPoint(FPanel->Left(), FPanel->Top()))
+  if (size() != QSize(FScale.ToDevice(FPanel->Width()), FScale.ToDevice(FPanel->Height())) ||
+      pos() != QPoint(FPanel->Left(), FPanel->Top()))
     SyncGeometry();
   for (TControl* c : FPanel->Controls()) {
     QWidget* w = c->NativeWidget();
     if (!w) continue;
     if (w->parentWidget() != this) w->setParent(this);
-    w->setGeometry(c->BoundsRect());
+    c->SetNativeScale(FScale.Factor());
+    w->setGeometry(FScale.ToDevice(c->BoundsRect()));
     w->setVisible(c->Visible());
     w->raise();
   }
@@ -73,23 +98,57 @@ void PanelView::SyncChildren() {
 
 bool PanelView::Alive(TControl* c) const { return c && FPanel && (c == FPanel || FPanel->ContainsControl(c)); }
 
-TControl* PanelView::Target(QPoint p) const {
+TControl* PanelView::Target(QPointF viewPos) const {
   if (!FPanel) return nullptr;
-  TControl* c = FPanel->ControlAtPos(p, true);
-  return c ? c : FPanel;
+  const QPoint p = ToPanel(viewPos);
+  if (FScale.Identity()) {
+    TControl* c = FPanel->ControlAtPos(p, true);
+    return c ? c : FPanel;
+  }
+  // Topmost first; a mark is hit where it shows, at its size on screen.
+  const QPoint device(int(std::floor(viewPos.x())), int(std::floor(viewPos.y())));
+  const auto& controls = FPanel->Controls();
+  for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+    TControl* c = *it;
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (c->KeepsScreenSize() ? c->ScreenBox(FScale.Transform()).contains(device) : c->BoundsRect().contains(p))
+      return c;
+  }
+  return FPanel;
 }
 
-QPoint PanelView::Local(TControl* c, QPoint p) const { return c == FPanel ? p : p - c->BoundsRect().topLeft(); }
+QPoint PanelView::Local(TControl* c, QPointF viewPos) const {
+  const QPoint p = ToPanel(viewPos);
+  return c == FPanel ? p : p - c->BoundsRect().topLeft();
+}
 
 void PanelView::paintEvent(QPaintEvent* event) {
   if (!FPanel) return;
   QPainter p(this);
   p.setClipRegion(event->region());
+  if (!FScale.Identity()) {
+    // The last device column and row may hold only part of a panel pixel.
+    p.fillRect(event->rect(), Colors::ToQColor(FPanel->Color()));
+    p.scale(FScale.Factor(), FScale.Factor());
+  }
   FPanel->PaintControl(p);
 }
 
+void PanelView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    event->ignore();  // the scroll box scrolls
+    return;
+  }
+  // Wheels that turn in small steps add up to whole notches.
+  FWheelAngle += event->angleDelta().y();
+  const int steps = FWheelAngle / QWheelEvent::DefaultDeltasPerStep;
+  FWheelAngle -= steps * QWheelEvent::DefaultDeltasPerStep;
+  event->accept();
+  if (steps != 0) emit ZoomWheel(steps, event->position().toPoint());
+}
+
 void PanelView::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPointF pos = event->position();
   if (!Alive(FCapture)) FCapture = Target(pos);
   if (!FCapture) return;
   const QPoint l = Local(FCapture, pos);
@@ -97,7 +156,7 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PanelView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPointF pos = event->position();
   if (!Alive(FCapture)) FCapture = Target(pos);
   if (!FCapture) return;
   TControl* c = FCapture;
@@ -108,7 +167,7 @@ void PanelView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPointF pos = event->position();
   TControl* c = Alive(FCapture) ? FCapture : Target(pos);
   if (!c) return;
   const QPoint l = Local(c, pos);
@@ -117,7 +176,7 @@ void PanelView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPointF pos = event->position();
   TControl* c = Alive(FCapture) ? FCapture : Target(pos);
   if (event->buttons() == Qt::NoButton) FCapture = nullptr;
   if (!c) return;
@@ -126,7 +185,7 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
   UpdateCursor(pos);
 }
 
-void PanelView::UpdateCursor(QPoint p) {
+void PanelView::UpdateCursor(QPointF p) {
   TControl* c = Alive(FCapture) ? FCapture : Target(p);
   setCursor(Cursors::ToQCursor(c ? c->Cursor() : crDefault));
 }

@@ -109,8 +109,13 @@ void TWinControl::PaintBackground(QPainter& painter) {
 void TWinControl::PaintControl(QPainter& painter) {
   PaintBackground(painter);
   const QRect clip = painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() : ClientRect();
+  const bool scaled = painter.worldTransform().type() >= QTransform::TxScale;
   for (TControl* c : FControls) {
     if (!c->Visible() || c->NativeWidget()) continue;
+    if (scaled && c->KeepsScreenSize()) {
+      PaintAtScreenSize(painter, *c);
+      continue;
+    }
     const QRect b = c->BoundsRect();
     if (!b.intersects(clip)) continue;
     painter.save();
@@ -119,6 +124,15 @@ void TWinControl::PaintControl(QPainter& painter) {
     c->PaintControl(painter);
     painter.restore();
   }
+}
+
+void TWinControl::PaintAtScreenSize(QPainter& painter, TControl& c) {
+  const QRect box = c.ScreenBox(painter.worldTransform());
+  painter.save();
+  painter.setWorldTransform(QTransform::fromTranslate(box.left(), box.top()));
+  painter.setClipRect(QRect(QPoint(0, 0), box.size()), Qt::IntersectClip);
+  c.PaintControl(painter);
+  painter.restore();
 }
 
 void TWinControl::PaintTo(QPainter& painter, int x, int y) {

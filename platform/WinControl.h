@@ -55,6 +55,8 @@ class TWinControl : public TControl {
 
  protected:
   virtual void PaintBackground(QPainter& painter);
+  // A child that keeps its size on screen, painted unscaled at its box.
+  static void PaintAtScreenSize(QPainter& painter, TControl& c);
   void FontChanged() override;
 
  private:

@@ -207,11 +207,12 @@ TEST_F(MainWindowTest, LayoutKeepsTheQuotedPositionsSizesAndTexts) {
 
   // Menus in order, with their shortcuts.
   const QList<QAction*> menus = form->menuBar()->actions();
-  ASSERT_EQ(menus.size(), 4);
+  ASSERT_EQ(menus.size(), 5);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
   EXPECT_EQ(menus[1]->text(), QStringLiteral("編集(&E)"));
-  EXPECT_EQ(menus[2]->text(), QStringLiteral("その他"));
-  EXPECT_EQ(menus[3]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+  EXPECT_EQ(menus[2]->text(), QStringLiteral("表示(&V)"));  // the zoom, our own
+  EXPECT_EQ(menus[3]->text(), QStringLiteral("その他"));
+  EXPECT_EQ(menus[4]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   const QList<QAction*> file = ItemsOf(form->FileMenu);
   ASSERT_EQ(file.size(), 9);
   EXPECT_EQ(file[3]->text(), QStringLiteral("名前をつけて保存(&A)..."));
