@@ -61,6 +61,7 @@ class TForm1 : public QMainWindow {
   QMenu *FileMenu = nullptr, *EditMenu = nullptr, *OtherMenu = nullptr, *HelpMenu = nullptr;
   QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
           *WorkSheetClear = nullptr, *FilePreview = nullptr, *FilePrint = nullptr, *FilePrintSetup = nullptr,
+          *FileMergePrint = nullptr,
           *FileExit = nullptr;
   QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
   QAction *OtherBGImage = nullptr, *OtherBGImageClear = nullptr, *BGGrid = nullptr;
