@@ -34,7 +34,7 @@ TEST(MergeList, ReadsEncodingsQuotingAndBothDelimiters) {
       {"commas, quotes and line breaks in quotes", Utf8("氏名,役職\n\"佐藤, 花子\",\"課長 \"\"代理\"\"\"\n"
                                                          "\"鈴木\n一郎\",\"営業\r\n企画\"\n高橋,係長\n"),
        "a.csv", TListEncoding::Utf8, {name, title},
-       {{"佐藤, 花子", "課長 \"代理\""}, {"鈴木\n一郎", "営業\r\n企画"}, {"高橋", "係長"}}, {2, 3, 5}},
+       {{"佐藤, 花子", "課長 \"代理\""}, {"鈴木\n一郎", "営業\r\n企画"}, {"高橋", "係長"}}, {2, 3, 6}},
       {"tsv by extension keeps commas", Utf8("氏名\t役職\n山田, 太郎\t\"部\t長\"\n"), "a.tsv",
        TListEncoding::Utf8, {name, title}, {{"山田, 太郎", "部\t長"}}, {2}},
       {"tsv told by its header", Utf8("氏名\t役職\n山田\t部長\n"), "list.txt", TListEncoding::Utf8,
