@@ -113,6 +113,6 @@ last=$(sed -n "$((ROWS + 1))p" "$WORK/staff.csv" | cut -d, -f4)
 for pdf in ours peer; do
   pages=$(pdfinfo "$WORK/$pdf.pdf" | awk '/^Pages:/ {print $2}')
   found=$(pdftotext -f "$pages" -l "$pages" "$WORK/$pdf.pdf" - | grep -c "$last" || true)
-  images=$(pdfimages -list "$WORK/$pdf.pdf" 2>/dev/null | tail -n +3 | wc -l)
-  echo "$pdf.pdf: $pages pages; \"$last\" found as text on the last page: $found; image objects: $images"
+  images=$(pdfimages -list "$WORK/$pdf.pdf" 2>/dev/null | awk 'NR > 2 {print $11}' | sort -u | wc -l)
+  echo "$pdf.pdf: $pages pages; \"$last\" found as text on the last page: $found; pictures stored: $images"
 done
