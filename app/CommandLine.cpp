@@ -18,6 +18,9 @@
 #include "DocumentInfo.h"
 #include "DocumentPageSetup.h"
 #include "FontSubstitution.h"
+#include "MergeList.h"
+#include "MergeMessages.h"
+#include "MergePrintJob.h"
 #include "ProgramFolders.h"
 #include "PrintJob.h"
 #include "QPrinterDevice.h"
@@ -38,6 +41,7 @@ const char kUsage[] =
     "       tessolo --info FILE\n"
     "       tessolo --export-png OUT.png FILE [--scale N]\n"
     "       tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N]\n"
+    "                           [--merge LIST.csv [--merge-layout sheet|cell]]\n"
     "\n"
     "  --version     print the program's version; --help prints this text\n"
     "  --info        print a JSON description of the document\n"
@@ -46,7 +50,12 @@ const char kUsage[] =
     "  --print-pdf   print the sheet of cards into a PDF file as the printer\n"
     "                would: paper A3, A4, A5, B4, B5, Letter, Legal or WxH in mm\n"
     "                (default the document's paper, else A4), no margins,\n"
-    "                N dots per inch (72 to 2400, default 600)\n";
+    "                N dots per inch (72 to 2400, default 600)\n"
+    "  --merge       print the card once for every row of LIST (CSV or TSV,\n"
+    "                UTF-8 or Shift-JIS, the first row naming the columns);\n"
+    "                {column} in a text or QR code takes that row's cell.\n"
+    "                --merge-layout sheet (default): a whole sheet per row;\n"
+    "                cell: the rows fill the cells in order, across then down\n";
 
 void Print(FILE* to, const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -188,26 +197,44 @@ std::optional<QSizeF> PaperSize(const QString& text) {
   return QSizeF(w, h);
 }
 
+bool IsOption(const QString& arg, const char* name) {
+  const QLatin1String n(name);
+  return arg == n || (arg.startsWith(n) && arg.size() > n.size() && arg[n.size()] == QLatin1Char('='));
+}
+
 int PrintPdf(const QStringList& args) {
   QStringList files;
   std::optional<QSizeF> paper;
   int dpi = 600;
+  QString mergeList;
+  std::optional<TMergeLayout> mergeLayout;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
-    const bool isPaper = a == QLatin1String("--paper") || a.startsWith(QLatin1String("--paper="));
-    const bool isDpi = a == QLatin1String("--dpi") || a.startsWith(QLatin1String("--dpi="));
-    if (!isPaper && !isDpi) {
+    const bool isPaper = IsOption(a, "--paper"), isDpi = IsOption(a, "--dpi");
+    const bool isMerge = IsOption(a, "--merge"), isLayout = IsOption(a, "--merge-layout");
+    if (!isPaper && !isDpi && !isMerge && !isLayout) {
       files << a;
       continue;
     }
     QString value;
     if (a.contains(QLatin1Char('='))) {
-      value = a.section(QLatin1Char('='), 1);
+      value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
     } else {
-      if (++i == args.size()) return Usage(QStringLiteral("%1 needs a value.").arg(a));
+      if (++i == args.size()) {
+        if (isMerge) return Usage(LoadStr(MergeText::ListArgumentMissing));
+        if (isLayout) return Usage(LoadStr(MergeText::BadLayoutArgument).arg(QString()));
+        return Usage(QStringLiteral("%1 needs a value.").arg(a));
+      }
       value = args[i];
     }
-    if (isPaper) {
+    if (isMerge) {
+      if (value.isEmpty()) return Usage(LoadStr(MergeText::ListArgumentMissing));
+      mergeList = value;
+    } else if (isLayout) {
+      if (value == QLatin1String("sheet")) mergeLayout = TMergeLayout::PerSheet;
+      else if (value == QLatin1String("cell")) mergeLayout = TMergeLayout::PerCell;
+      else return Usage(LoadStr(MergeText::BadLayoutArgument).arg(value));
+    } else if (isPaper) {
       paper = PaperSize(value);
       if (!paper) return Usage(QStringLiteral("The paper \"%1\" is neither a known name nor WxH in millimetres.").arg(value));
     } else {
@@ -218,10 +245,20 @@ int PrintPdf(const QStringList& args) {
     }
   }
   if (files.size() != 2) return Usage(QStringLiteral("--print-pdf takes an output file and a document."));
+  if (mergeLayout && mergeList.isEmpty()) return Usage(LoadStr(MergeText::ListArgumentMissing));
   const QString& out = files[0];
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
+  // The list and its fields are checked before anything is printed.
+  TMergeListResult list;
+  if (!mergeList.isEmpty()) {
+    list = ReadMergeListFile(mergeList);
+    if (!list.Ok()) {
+      Print(stderr, list.Error + QLatin1Char('\n'));
+      return exFailed;
+    }
+  }
   if (!paper) {
     const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
     paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
@@ -232,6 +269,19 @@ int PrintPdf(const QStringList& args) {
   printer.setDocName(QFileInfo(files[1]).completeBaseName());
   QPrinterDevice device(printer);
   QString why;
+  if (!mergeList.isEmpty()) {
+    TMergeJob job;
+    job.Background = doc.Sheet.BGImage;
+    job.Objects = doc.Sheet.ObjectList;
+    job.Setup = &doc.Setup;
+    job.List = &list.List;
+    job.Layout = mergeLayout.value_or(TMergeLayout::PerSheet);
+    if (PrintMergedSheets(device, job, &why) != TMergeResult::Printed) {
+      Print(stderr, why + QLatin1Char('\n'));
+      return exFailed;
+    }
+    return exDone;
+  }
   if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why)) {
     Print(stderr, why + QLatin1Char('\n'));
     return exFailed;

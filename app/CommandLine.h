@@ -1,7 +1,8 @@
 #pragma once
 // The command line: the document to open at start, and the headless commands
 // "tessolo --info FILE", "tessolo --export-png OUT.png FILE [--scale N]" and
-// "tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N]", which run
+// "tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N]
+// [--merge LIST [--merge-layout sheet|cell]]", which run
 // without a display and create no window.
 #include <QString>
 #include <QStringList>

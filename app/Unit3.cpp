@@ -64,6 +64,7 @@ void TForm3::WireCommands() {
       {WorkSheetClear, &TForm3::WorkSheetClearClick},
       {FilePreview, &TForm3::FilePreviewClick},
       {FilePrint, &TForm3::FilePrintClick},
+      {FileMergePrint, &TForm3::FileMergePrintClick},
       {FilePrintSetup, &TForm3::FilePrintSetupClick},
       {FileExit, &TForm3::FileExitClick},
       {Contents1, &TForm3::Contents1Click},
@@ -200,7 +201,7 @@ void TForm3::UpdatePasteCommand() {
 }
 
 void TForm3::FileMenuClick() {
-  for (QAction* a : {FileSave, FileSaveAs, WorkSheetClear, FilePrint, FilePrintSetup, FilePreview})
+  for (QAction* a : {FileSave, FileSaveAs, WorkSheetClear, FilePrint, FilePrintSetup, FilePreview, FileMergePrint})
     a->setEnabled(DocumentOpen);
   for (QAction* a : {FileNew, FileOpen, FileExit}) a->setEnabled(true);
 }

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "DocumentPageSetup.h"
+#include "MergePlan.h"
 #include "Settings.h"
 #include "Unit2.h"
 #include "UserInterface.h"
@@ -22,7 +23,10 @@ class UndoHistory;
 class TAboutDXDlg;
 class THelpWindow;
 class QPrinter;
+class QProgressDialog;
 class TPreviewForm;
+struct TMergeList;
+struct TPreviewHooks;
 
 class TForm3 : public TForm2 {
   Q_OBJECT
@@ -119,6 +123,12 @@ class TForm3 : public TForm2 {
   // lives so that the printer and paper chosen in the print dialog stay
   // chosen. The document's paper is offered whenever it changes.
   QPrinter& CurrentPrinter();
+  // What the printer needs after the print dialog: PDF output at our
+  // resolution, the whole sheet printable.
+  void AfterPrintDialog(QPrinter& printer);
+  // Opens the preview window where it was last left, with hooks' print
+  // command and merge mode; the page setup and document hooks are added.
+  void ShowPreview(TPreviewHooks hooks);
   // Shows the preview window modally; virtual so that tests can drive it.
   virtual void ShowPreviewModal(TPreviewForm& form);
 
@@ -128,6 +138,16 @@ class TForm3 : public TForm2 {
   void EditRedoClick();
   void UpdateUndoCommands();
   UndoHistory& History() const { return *FHistory; }
+
+  // ---- Mail merge (Unit3Merge.cpp) ---------------------------------------------
+  // Chooses a list file and opens the preview in merge mode; a list that
+  // cannot be read, or fields it has no column for, are reported instead.
+  void FileMergePrintClick();
+  // The print dialog, then a card for every row of list, with progress.
+  void MergePrint(const TMergeList& list, TMergeLayout layout);
+  // Shows that done of sheets are printed; false when the user cancelled.
+  // Virtual so that tests can act while the job runs.
+  virtual bool MergePrintProgress(QProgressDialog& dialog, int done, int sheets);
 
   // The About box as About1Click shows it.
   std::unique_ptr<TAboutDXDlg> CreateAboutBox();

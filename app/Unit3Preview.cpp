@@ -17,6 +17,11 @@ void TForm3::FilePreviewClick() {
   if (TextEditing) CloseTextEditor();
 
   TPreviewHooks hooks;
+  hooks.Print = [this] { FilePrintClick(); };
+  ShowPreview(std::move(hooks));
+}
+
+void TForm3::ShowPreview(TPreviewHooks hooks) {
   std::unique_ptr<IPrintDevice> device;
   hooks.Device = [this, &device] {
     device = PreviewDevice();
@@ -26,7 +31,6 @@ void TForm3::FilePreviewClick() {
     return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList} : TPreviewDocument{};
   };
   hooks.PageSetup = [this] { FilePrintSetupClick(); };
-  hooks.Print = [this] { FilePrintClick(); };
   TPreviewForm form(std::move(hooks), this);
 
   QList<QRect> screens;

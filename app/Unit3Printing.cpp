@@ -32,6 +32,13 @@ QPrinter& TForm3::CurrentPrinter() {
   return *FPrinter;
 }
 
+void TForm3::AfterPrintDialog(QPrinter& printer) {
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    printer.setResolution(kPdfDpi);
+    printer.setFullPage(true);
+  }
+}
+
 void TForm3::FilePrintClick() {
   if (!DocumentOpen || !DrawPanel) return;
   // Text being typed belongs to the card that is printed.
@@ -40,10 +47,7 @@ void TForm3::FilePrintClick() {
   QPrinter& printer = CurrentPrinter();
   printer.setDocName(QFileInfo(DocumentFileName).completeBaseName());
   if (!UI().PrintSetup(printer)) return;
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    printer.setResolution(kPdfDpi);
-    printer.setFullPage(true);
-  }
+  AfterPrintDialog(printer);
 
   QPrinterDevice device(printer);
   QString error;

@@ -289,6 +289,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   FileMenu->addSeparator();
   FilePreview = AddItem(FileMenu, "FilePreview", QStringLiteral("印刷プレビュー(&V)..."));
   FilePrint = AddItem(FileMenu, "FilePrint", QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+  FileMergePrint = AddItem(FileMenu, "FileMergePrint", QStringLiteral("差し込み印刷..."));
   FilePrintSetup = AddItem(FileMenu, "FilePrintSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&R)..."));
   FileMenu->addSeparator();
   FileExit = AddItem(FileMenu, "FileExit", QStringLiteral("終了(&X)"));

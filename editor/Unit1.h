@@ -66,6 +66,7 @@ class TForm1 : public QMainWindow {
   std::array<QAction*, 7> ViewZoomSteps{};
   QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
           *WorkSheetClear = nullptr, *FilePreview = nullptr, *FilePrint = nullptr, *FilePrintSetup = nullptr,
+          *FileMergePrint = nullptr,
           *FileExit = nullptr;
   QAction *EditUndo = nullptr, *EditRedo = nullptr;
   QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;

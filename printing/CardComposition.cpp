@@ -29,8 +29,8 @@ void RegisterCopyClasses() {
 
 bool IsClass(const TControl& c, const char* name) { return c.ClassInfo().ClassName() == name; }
 
-// Room for text whose width at the printer's resolution differs from its
-// width on screen: the label is fitted to its text and widened by "aaaa".
+}  // namespace
+
 void WidenLabel(TLabelEx& label) {
   TCanvas& canvas = *label.Canvas();
   const int extra = canvas.SetTextCharacterExtra(0);
@@ -42,6 +42,8 @@ void WidenLabel(TLabelEx& label) {
   label.SetAutoSize(false);
   label.SetWidth(fitted + room);
 }
+
+namespace {
 
 // trunc(u * value / 100 + 0.5), kept within int.
 int ScaleValue(int u, int value) {

@@ -10,6 +10,7 @@
 class TComponent;
 class TControl;
 class TImage;
+class TLabelEx;
 class TPanel;
 class TWinControl;
 
@@ -35,6 +36,11 @@ struct TCardComposition {
 // Throws EReadError only if a stream fails to read back, which means a bug.
 TCardComposition ComposeCard(const TImage* background, const std::vector<TControl*>& objects, int widthPx,
                              int heightPx, bool widenLabels);
+
+// Room for text whose width at the printer's resolution differs from its
+// width on screen: the label is fitted to its text and widened by the width
+// of "aaaa" in its own font.
+void WidenLabel(TLabelEx& label);
 
 // ScaleBy(u, 100) on the panel, then each shape copy's logical Top, Left,
 // Width, Height and pen width, and each label copy's Gap, by u / 100.

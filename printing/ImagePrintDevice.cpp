@@ -48,12 +48,28 @@ bool ImagePrintDevice::BeginDoc(QString* error) {
     if (error) *error = PrintMessage(PrintText::OutOfMemory);
     return false;
   }
+  FJobPages.clear();
+  StartPainting();
+  return true;
+}
+
+void ImagePrintDevice::StartPainting() {
   FSheet.fill(Qt::white);
   FPainter = std::make_unique<QPainter>(&FSheet);
   // As a printer's device context: origin at the printable area, nothing
   // printed beyond it.
   FPainter->translate(FCaps.PhysicalOffsetX, FCaps.PhysicalOffsetY);
   FPainter->setClipRect(QRect(0, 0, FCaps.HorzRes, FCaps.VertRes));
+}
+
+bool ImagePrintDevice::NewPage(QString* error) {
+  if (!FPainter) {
+    if (error) *error = PrintMessage(PrintText::NotPrinting);
+    return false;
+  }
+  FPainter.reset();
+  FJobPages.push_back(FSheet.copy());
+  StartPainting();
   return true;
 }
 
@@ -69,6 +85,7 @@ bool ImagePrintDevice::EndDoc(QString* error) {
     FSheet = QImage();
     return false;
   }
+  if (!FJobPages.empty()) FJobPages.push_back(FSheet.copy());
   FPage = std::move(FSheet);
   FSheet = QImage();
   ++FPages;
@@ -77,5 +94,6 @@ bool ImagePrintDevice::EndDoc(QString* error) {
 
 void ImagePrintDevice::Abort() {
   FPainter.reset();
+  FJobPages.clear();
   FSheet = QImage();
 }

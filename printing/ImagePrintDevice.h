@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <memory>
+#include <vector>
 
 #include "PrintDevice.h"
 
@@ -27,6 +28,8 @@ class ImagePrintDevice : public IPrintDevice {
   QPainter& Canvas() override { return *FPainter; }
   bool EndDoc(QString* error) override;
   void Abort() override;
+  // The finished page goes to JobPages(); the next starts white.
+  bool NewPage(QString* error) override;
 
   // The page finished by the last EndDoc: the whole sheet, white where
   // nothing was printed (the margins the printer cannot reach stay white).
@@ -34,6 +37,8 @@ class ImagePrintDevice : public IPrintDevice {
   // abandoned job.
   const QImage& Page() const { return FPage; }
   int PagesPrinted() const { return FPages; }
+  // Every page of the last job, when it had more than one, the last as well.
+  const std::vector<QImage>& JobPages() const { return FJobPages; }
 
   // Makes the next BeginDoc or EndDoc fail with reason, as a printer that
   // is gone or out of paper does.
@@ -42,7 +47,10 @@ class ImagePrintDevice : public IPrintDevice {
 
  private:
   TImageDeviceCaps FCaps;
+  void StartPainting();
+
   QImage FSheet, FPage;
+  std::vector<QImage> FJobPages;
   std::unique_ptr<QPainter> FPainter;
   QString FBeginFailure, FEndFailure;
   int FPages = 0;

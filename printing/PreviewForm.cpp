@@ -1,16 +1,24 @@
 #include "PreviewForm.h"
 
+#include <QComboBox>
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
 #include <exception>
 
 #include "CardComposition.h"
 #include "DocumentPageSetup.h"
 #include "Image.h"
+#include "MergeCard.h"
+#include "MergeList.h"
+#include "MergeMessages.h"
 #include "PanelView.h"
 #include "PrintDevice.h"
 #include "Qushape.h"
@@ -66,6 +74,10 @@ TPreviewForm::TPreviewForm(TPreviewHooks hooks, QWidget* parent)
   PageSetDlgBtn = button("PageSetDlgBtn", kPageSetup, 112);
   PrintBtn = button("PrintBtn", kPrint, 208);
   layout->addWidget(TopBar);
+  if (MergeMode()) {
+    BuildMergeBar(this);
+    layout->addWidget(MergeBar);
+  }
 
   ScrollBox = new QScrollArea(this);
   ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
@@ -90,6 +102,50 @@ TPreviewForm::TPreviewForm(TPreviewHooks hooks, QWidget* parent)
   connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
 }
 
+void TPreviewForm::BuildMergeBar(QWidget* parent) {
+  setWindowTitle(LoadStr(MergeText::PreviewCaption).arg(FHooks.Merge->ListName));
+  MergeBar = new QWidget(parent);
+  MergeBar->setObjectName(QStringLiteral("MergeBar"));
+  auto* row = new QHBoxLayout(MergeBar);
+  row->setContentsMargins(16, 0, 16, 8);
+  auto* layoutLabel = new QLabel(LoadStr(MergeText::LayoutLabel), MergeBar);
+  LayoutCB = new QComboBox(MergeBar);
+  LayoutCB->setObjectName(QStringLiteral("LayoutCB"));
+  LayoutCB->addItem(LoadStr(MergeText::LayoutPerSheet));
+  LayoutCB->addItem(LoadStr(MergeText::LayoutPerCell));
+  LayoutCB->setCurrentIndex(FHooks.Merge->Layout == TMergeLayout::PerCell ? 1 : 0);
+  layoutLabel->setBuddy(LayoutCB);
+  auto arrow = [this](const char* name, const QString& glyph, int tip) {
+    auto* b = new QToolButton(MergeBar);
+    b->setObjectName(QLatin1String(name));
+    b->setText(glyph);
+    b->setToolTip(LoadStr(tip));
+    b->setAutoRaise(false);
+    return b;
+  };
+  PrevRowBtn = arrow("PrevRowBtn", QStringLiteral("◀"), MergeText::PreviousRow);
+  NextRowBtn = arrow("NextRowBtn", QStringLiteral("▶"), MergeText::NextRow);
+  RowLabel = new QLabel(MergeBar);
+  RowLabel->setObjectName(QStringLiteral("RowLabel"));
+  RowLabel->setAlignment(Qt::AlignCenter);
+  RowLabel->setMinimumWidth(120);
+  SheetsLabel = new QLabel(MergeBar);
+  SheetsLabel->setObjectName(QStringLiteral("SheetsLabel"));
+  row->addWidget(layoutLabel);
+  row->addWidget(LayoutCB);
+  row->addSpacing(16);
+  row->addWidget(PrevRowBtn);
+  row->addWidget(RowLabel);
+  row->addWidget(NextRowBtn);
+  row->addSpacing(16);
+  row->addWidget(SheetsLabel);
+  row->addStretch(1);
+  connect(PrevRowBtn, &QToolButton::clicked, this, [this] { PrevRowBtnClick(); });
+  connect(NextRowBtn, &QToolButton::clicked, this, [this] { NextRowBtnClick(); });
+  connect(LayoutCB, &QComboBox::currentIndexChanged, this, [this] { LayoutCBChange(); });
+  UpdateMergeBar();
+}
+
 TPreviewForm::~TPreviewForm() {
   // The view lets go of the sheet before the sheet and its cards go.
   PreviewView->Detach();
@@ -100,6 +156,7 @@ TPreviewForm::~TPreviewForm() {
 
 void TPreviewForm::ClearSheet() {
   FCardPanels.clear();
+  FCardRows.clear();
   delete FPrintArea;  // with every card on it
   FPrintArea = nullptr;
 }
@@ -135,17 +192,93 @@ bool TPreviewForm::Rebuild(QString* error) {
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
   ScaleComposition(card, layout.s);
   const QSize cardSize(card.Panel->Width(), card.Panel->Height());
+  // Merge mode fills the card in for the row of each cell first.
+  std::optional<TMergeCard> merge;
+  const std::optional<TMergePlan> plan = Plan();
+  if (plan) {
+    merge.emplace(card, false);
+    merge->Bind(FHooks.Merge->List->Columns);
+  }
+  const int sheet = MergeSheet();
+  int filled = -1;
   const TControl* background = card.Background;
   for (const TPreviewCell& cell : layout.VisibleCells(*doc.Setup, cardSize)) {
     TPanel* panel = NewPanel(FPrintArea, cell.Bounds, clWhite);
     AddOutline(panel);
+    FCardPanels.push_back(panel);
+    const int row = plan ? plan->RowAt(sheet, cell.Column, cell.Row) : -1;
+    if (plan) {
+      FCardRows.push_back(row);
+      if (row < 0) continue;  // printed empty
+      QString unused;  // a code that cannot hold its row keeps its picture here; printing says why
+      if (row != filled) merge->Apply(FHooks.Merge->List->Rows[size_t(row)], &unused);
+      filled = row;
+    }
     // Each background copy is the source of the next.
     if (background)
       if (TControl* copy = StreamCopy(*background, panel)) background = copy;
     for (const TControl* object : card.Copies) StreamCopy(*object, panel);
-    FCardPanels.push_back(panel);
   }
   return true;
+}
+
+// ---- Merge mode ---------------------------------------------------------------------
+
+std::optional<TMergePlan> TPreviewForm::Plan() const {
+  if (!FHooks.Merge || !FHooks.Merge->List) return std::nullopt;
+  const TPreviewDocument doc = FHooks.Document ? FHooks.Document() : TPreviewDocument{};
+  const int columns = doc.Setup ? doc.Setup->Retu : 1, rows = doc.Setup ? doc.Setup->Dann : 1;
+  return TMergePlan(FHooks.Merge->List->RowCount(), columns, rows, MergeLayout());
+}
+
+TMergeLayout TPreviewForm::MergeLayout() const {
+  if (!FHooks.Merge) return TMergeLayout::PerSheet;
+  return LayoutCB && LayoutCB->currentIndex() == 1 ? TMergeLayout::PerCell : TMergeLayout::PerSheet;
+}
+
+int TPreviewForm::MergeSheet() const {
+  const std::optional<TMergePlan> plan = Plan();
+  return plan ? plan->SheetOf(FMergeRow) : 0;
+}
+
+void TPreviewForm::SetMergeRow(int row) {
+  if (!FHooks.Merge || !FHooks.Merge->List) return;
+  FMergeRow = std::clamp(row, 0, std::max(FHooks.Merge->List->RowCount() - 1, 0));
+  UpdateMergeBar();
+  FormActivate();
+}
+
+void TPreviewForm::PrevRowBtnClick() {
+  const std::optional<TMergePlan> plan = Plan();
+  if (!plan) return;
+  const int sheet = plan->SheetOf(FMergeRow);
+  if (sheet > 0) SetMergeRow(plan->FirstRowOn(sheet - 1));
+}
+
+void TPreviewForm::NextRowBtnClick() {
+  const std::optional<TMergePlan> plan = Plan();
+  if (!plan) return;
+  const int sheet = plan->SheetOf(FMergeRow);
+  if (sheet + 1 < plan->Sheets()) SetMergeRow(plan->FirstRowOn(sheet + 1));
+}
+
+void TPreviewForm::LayoutCBChange() {
+  if (FHooks.Merge && FHooks.Merge->LayoutChosen) FHooks.Merge->LayoutChosen(MergeLayout());
+  // The row shown stays; the sheet around it changes.
+  SetMergeRow(FMergeRow);
+}
+
+void TPreviewForm::UpdateMergeBar() {
+  const std::optional<TMergePlan> plan = Plan();
+  if (!MergeBar || !plan) return;
+  const int rows = FHooks.Merge->List->RowCount();
+  const int sheet = plan->SheetOf(FMergeRow);
+  const int first = plan->FirstRowOn(sheet) + 1, last = plan->LastRowOn(sheet) + 1;
+  RowLabel->setText(first == last ? LoadStr(MergeText::RowOfRows).arg(first).arg(rows)
+                                  : LoadStr(MergeText::RowsOfRows).arg(first).arg(last).arg(rows));
+  SheetsLabel->setText(LoadStr(MergeText::SheetCount).arg(plan->Sheets()));
+  PrevRowBtn->setEnabled(sheet > 0);
+  NextRowBtn->setEnabled(sheet + 1 < plan->Sheets());
 }
 
 void TPreviewForm::FormActivate() {
@@ -179,6 +312,8 @@ void TPreviewForm::ExitBtnClick() { close(); }
 
 void TPreviewForm::PageSetDlgBtnClick() {
   if (FHooks.PageSetup) FHooks.PageSetup();
+  // The cells on a sheet may have changed, and with them the sheets.
+  UpdateMergeBar();
   FormActivate();
 }
 

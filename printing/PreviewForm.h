@@ -14,23 +14,37 @@
 #include <optional>
 #include <vector>
 
+#include "MergePlan.h"
 #include "PreviewLayout.h"
 #include "PreviewWindowBounds.h"
 
 class IPrintDevice;
 class PanelView;
+class QComboBox;
+class QLabel;
 class QPushButton;
+class QToolButton;
 class QScrollArea;
 class TControl;
 class TImage;
 class TPanel;
 struct DocumentPageSetup;
+struct TMergeList;
 
 // The card the preview shows, read afresh at every rebuild.
 struct TPreviewDocument {
   const DocumentPageSetup* Setup = nullptr;  // null: nothing to show
   const TImage* Background = nullptr;
   std::vector<TControl*> Objects;  // bottom first
+};
+
+// Merge mode: the sheets of a mail merge, one row at a time.
+struct TPreviewMerge {
+  const TMergeList* List = nullptr;  // outlives the window
+  QString ListName;                  // shown in the caption
+  TMergeLayout Layout = TMergeLayout::PerSheet;
+  // Told when the user chooses the other layout.
+  std::function<void(TMergeLayout)> LayoutChosen;
 };
 
 struct TPreviewHooks {
@@ -41,6 +55,8 @@ struct TPreviewHooks {
   // The main window's page setup and print commands.
   std::function<void()> PageSetup;
   std::function<void()> Print;
+  // Present in merge mode: the bar then offers the layout and a row chooser.
+  std::optional<TPreviewMerge> Merge;
 };
 
 class TPreviewForm : public QDialog {
@@ -59,6 +75,13 @@ class TPreviewForm : public QDialog {
   QPushButton* ExitBtn = nullptr;
   QPushButton* PageSetDlgBtn = nullptr;
   QPushButton* PrintBtn = nullptr;
+  // Merge mode only: below the top bar.
+  QWidget* MergeBar = nullptr;
+  QComboBox* LayoutCB = nullptr;
+  QToolButton* PrevRowBtn = nullptr;
+  QToolButton* NextRowBtn = nullptr;
+  QLabel* RowLabel = nullptr;
+  QLabel* SheetsLabel = nullptr;
   QScrollArea* ScrollBox = nullptr;
   PanelView* PreviewView = nullptr;  // shows PreviewPanel
   // The sheet (grey where the printer cannot print).
@@ -69,6 +92,17 @@ class TPreviewForm : public QDialog {
   TPanel* PrintArea() const { return FPrintArea; }
   const std::vector<TPanel*>& CardPanels() const { return FCardPanels; }
   const std::optional<TPreviewLayout>& Layout() const { return FLayout; }
+
+  // ---- Merge mode -----------------------------------------------------------
+  bool MergeMode() const { return FHooks.Merge.has_value(); }
+  // The row shown (0-based) and the layout chosen.
+  int MergeRow() const { return FMergeRow; }
+  TMergeLayout MergeLayout() const;
+  // The sheet shown, and the row in each card panel (-1: an empty cell).
+  int MergeSheet() const;
+  const std::vector<int>& CardRows() const { return FCardRows; }
+  // Shows the sheet of row (clamped to the list).
+  void SetMergeRow(int row);
 
   // ---- Window bounds -------------------------------------------------------
   // Places the window before it is shown, maximized or not.
@@ -83,6 +117,11 @@ class TPreviewForm : public QDialog {
   void ExitBtnClick();
   void PageSetDlgBtnClick();
   void PrintBtnClick();
+  // The row chooser: a row back or on, in the layout of a sheet per row; a
+  // sheet back or on when the rows fill the cells.
+  void PrevRowBtnClick();
+  void NextRowBtnClick();
+  void LayoutCBChange();
 
   // Rebuilds the sheet; false with the reason when it cannot be measured
   // (the sheet is then left empty).
@@ -95,12 +134,17 @@ class TPreviewForm : public QDialog {
  private:
   void ClearSheet();
   void SheetResized();
+  void BuildMergeBar(QWidget* parent);
+  void UpdateMergeBar();
+  std::optional<TMergePlan> Plan() const;
 
   TPreviewHooks FHooks;
   std::unique_ptr<TPanel> FPreviewPanel;
   QWidget* FSheetHost = nullptr;
   TPanel* FPrintArea = nullptr;
   std::vector<TPanel*> FCardPanels;
+  std::vector<int> FCardRows;
+  int FMergeRow = 0;
   std::optional<TPreviewLayout> FLayout;
   TPreviewWindowBounds FBounds;
   bool FRebuilding = false;

@@ -6,6 +6,8 @@
 // ImagePrintDevice (an image whose quantities a test chooses).
 #include <QString>
 
+#include "StringTable.h"
+
 class QPainter;
 
 // Capability indices, as a printer's device context numbers them.
@@ -42,4 +44,12 @@ class IPrintDevice {
   virtual bool EndDoc(QString* error) = 0;
   // Abandons the job; nothing is printed.
   virtual void Abort() = 0;
+  // Ends the page being printed and starts the next of the same job, which
+  // Canvas() then paints. False, with the reason in Japanese, when it cannot;
+  // a device of one page per job refuses.
+  virtual bool NewPage(QString* error) {
+    constexpr int kSinglePageDevice = 1668;
+    if (error) *error = LoadStr(kSinglePageDevice);
+    return false;
+  }
 };

@@ -29,6 +29,8 @@ bool Fail(QString* error, int message, const QString& reason) {
   return false;
 }
 
+}  // namespace
+
 void DrawCropMarks(QPainter& painter, const TSheetLayout& layout) {
   // The device's default pen: black, one device pixel wide.
   TCanvas canvas;
@@ -39,8 +41,6 @@ void DrawCropMarks(QPainter& painter, const TSheetLayout& layout) {
   }
   canvas.EndPaint();
 }
-
-}  // namespace
 
 bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
                     const DocumentPageSetup& setup, QString* error) {

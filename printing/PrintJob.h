@@ -9,12 +9,17 @@
 #include "PrintLayout.h"
 
 class IPrintDevice;
+class QPainter;
 class TControl;
 class TImage;
 struct DocumentPageSetup;
 
 // The device's capabilities as the layout reads them.
 TPrintCaps ReadPrintCaps(const IPrintDevice& device);
+
+// The crop marks of layout, with the device's default pen (black, one device
+// pixel wide).
+void DrawCropMarks(QPainter& painter, const TSheetLayout& layout);
 
 // Prints one sheet. Returns false with the message to show (Japanese, the
 // reason included) in *error when the job could not start or failed on the

@@ -141,6 +141,16 @@ bool QPrinterDevice::EndDoc(QString* error) {
   return true;
 }
 
+bool QPrinterDevice::NewPage(QString* error) {
+  if (!FPainter) {
+    if (error) *error = PrintMessage(PrintText::NotPrinting);
+    return false;
+  }
+  const bool started = FPdf ? FPdf->newPage() : FPrinter.newPage();
+  if (!started && error) *error = PrintMessage(IsPdf() ? PrintText::OutOfMemory : PrintText::PrinterSendFailed);
+  return started;
+}
+
 void QPrinterDevice::Abort() {
   if (FPainter && FPainter->isActive()) {
     if (!IsPdf()) FPrinter.abort();

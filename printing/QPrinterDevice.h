@@ -27,6 +27,7 @@ class QPrinterDevice : public IPrintDevice {
   QPainter& Canvas() override { return *FPainter; }
   bool EndDoc(QString* error) override;
   void Abort() override;
+  bool NewPage(QString* error) override;
 
   // A PDF QPrinter with the paper widthMm x heightMm, the whole sheet
   // printable (no margins, so the offsets are 0), at dpi device pixels per

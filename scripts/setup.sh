@@ -13,6 +13,7 @@ TESSOLO_PACKAGES=(
   fonts-ipafont fonts-ipaexfont qt6-translations-l10n
   desktop-file-utils libxml2-utils shared-mime-info appstream man-db
   poppler-utils
+  libcsv-dev
 )
 
 tessolo_install_packages() {

@@ -214,11 +214,13 @@ TEST_F(MainWindowTest, LayoutKeepsTheQuotedPositionsSizesAndTexts) {
   EXPECT_EQ(menus[3]->text(), QStringLiteral("その他"));
   EXPECT_EQ(menus[4]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   const QList<QAction*> file = ItemsOf(form->FileMenu);
-  ASSERT_EQ(file.size(), 9);
+  ASSERT_EQ(file.size(), 10);
   EXPECT_EQ(file[3]->text(), QStringLiteral("名前をつけて保存(&A)..."));
-  EXPECT_EQ(file[7]->text(), QStringLiteral("ﾍﾟｰｼﾞ設定(&R)..."));
-  EXPECT_EQ(file[8], form->FileExit);
-  EXPECT_EQ(form->FileMenu->actions().size(), 12);  // three separators
+  EXPECT_EQ(file[6], form->FilePrint);
+  EXPECT_EQ(file[7]->text(), QStringLiteral("差し込み印刷..."));
+  EXPECT_EQ(file[8]->text(), QStringLiteral("ﾍﾟｰｼﾞ設定(&R)..."));
+  EXPECT_EQ(file[9], form->FileExit);
+  EXPECT_EQ(form->FileMenu->actions().size(), 13);  // three separators
   EXPECT_EQ(form->FilePrint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
   EXPECT_EQ(form->EditCopy->text(), QStringLiteral("ｺﾋﾟｰ(&C)"));
   EXPECT_EQ(form->EditPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
@@ -431,14 +433,14 @@ TEST_F(MainWindowTest, CommandEnablingFollowsDocumentAndClipboard) {
   EXPECT_FALSE(form->EditPaste->isEnabled());
   form->FileMenuClick();
   for (QAction* a : {form->FileSave, form->FileSaveAs, form->WorkSheetClear, form->FilePrint, form->FilePrintSetup,
-                     form->FilePreview})
+                     form->FilePreview, form->FileMergePrint})
     EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
   for (QAction* a : {form->FileNew, form->FileOpen, form->FileExit}) EXPECT_TRUE(a->isEnabled());
 
   form->FormActivate();  // an empty card
   form->FileMenuClick();
   for (QAction* a : {form->FileSave, form->FileSaveAs, form->WorkSheetClear, form->FilePrint, form->FilePrintSetup,
-                     form->FilePreview})
+                     form->FilePreview, form->FileMergePrint})
     EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
   form->UpdatePasteCommand();
   EXPECT_TRUE(form->EditPaste->isEnabled());

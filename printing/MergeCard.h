@@ -1,0 +1,48 @@
+#pragma once
+// A composed card filled in for one row of a merge list at a time. The
+// captions of its texts and the contents of its QR codes are read once as
+// field texts; each row then only replaces what its cells change, so the
+// card is composed and scaled once per job, not once per row or cell.
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+#include "MergeFields.h"
+
+class TControl;
+class TImage;
+class TLabelEx;
+struct TCardComposition;
+
+class TMergeCard {
+ public:
+  // widenLabels as ComposeCard has it: printing gives a filled-in text room
+  // for its width at the printer's resolution; the preview fits the text.
+  TMergeCard(TCardComposition& card, bool widenLabels);
+
+  // Ties the fields to columns; returns the fields naming none of them.
+  QStringList Bind(const QStringList& columns);
+  // Puts row's cells into the card. False, with the reason, when a QR code
+  // cannot hold its content (the card is then partly filled in).
+  bool Apply(const QStringList& row, QString* reason);
+
+ private:
+  struct TText {
+    TLabelEx* Label;
+    TFieldText Text;
+    int Width;  // as composed: the preview never makes a text narrower
+  };
+  struct TQr {
+    TImage* Image;
+    TFieldText Content;
+    QString Shown;
+  };
+  std::vector<TText> FTexts;
+  std::vector<TQr> FQrCodes;
+  bool FWiden;
+};
+
+// The fields in objects' texts and QR contents that name none of columns, in
+// order of first appearance: checked before anything is printed.
+QStringList UnknownMergeFields(const std::vector<TControl*>& objects, const QStringList& columns);

@@ -1,0 +1,98 @@
+#include "MergePrintJob.h"
+
+#include <QPainter>
+
+#include <new>
+
+#include "CardComposition.h"
+#include "DocumentPageSetup.h"
+#include "Errors.h"
+#include "MergeCard.h"
+#include "MergeList.h"
+#include "MergeMessages.h"
+#include "PrintDevice.h"
+#include "PrintJob.h"
+#include "PrintMessages.h"
+#include "WinControl.h"
+
+namespace {
+
+TMergeResult Fail(QString* error, const QString& text) {
+  if (error) *error = text;
+  return TMergeResult::Failed;
+}
+
+TMergeResult Abandon(IPrintDevice& device, QString* error, const QString& reason) {
+  device.Abort();
+  return Fail(error, PrintMessage(PrintText::FailedMidJob).arg(reason));
+}
+
+}  // namespace
+
+QString UnknownFieldsMessage(const QStringList& unknown, const QStringList& columns) {
+  if (unknown.isEmpty()) return {};
+  QStringList fields, named;
+  for (const QString& f : unknown) fields << QLatin1Char('{') + f + QLatin1Char('}');
+  for (const QString& c : columns)
+    if (!c.isEmpty()) named << c;
+  return LoadStr(MergeText::UnknownFields)
+      .arg(fields.join(QStringLiteral("  ")), named.join(QStringLiteral(", ")));
+}
+
+TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QString* error) {
+  const TMergeList& list = *job.List;
+  const DocumentPageSetup& setup = *job.Setup;
+  const QStringList unknown = UnknownMergeFields(job.Objects, list.Columns);
+  if (!unknown.isEmpty()) return Fail(error, UnknownFieldsMessage(unknown, list.Columns));
+
+  const TPrintCaps caps = ReadPrintCaps(device);
+  const TSheetLayout layout(setup, caps);
+  const TMergePlan plan(list.RowCount(), layout.Columns(), layout.Rows(), job.Layout);
+  if (plan.Sheets() == 0) return Fail(error, LoadStr(MergeText::Empty));
+
+  QString why;
+  if (!device.BeginDoc(&why)) return Fail(error, PrintMessage(PrintText::CannotStart).arg(why));
+  if (!layout.Valid()) {
+    device.Abort();
+    const bool deviceKnown = caps.HorzRes > 0 && caps.VertRes > 0 && caps.HorzSize > 0 && caps.VertSize > 0;
+    return Fail(error, PrintMessage(PrintText::CannotStart)
+                           .arg(PrintMessage(deviceKnown ? PrintText::BadCardSize : PrintText::NoDeviceInfo)));
+  }
+
+  try {
+    TCardComposition card = ComposeCard(job.Background, job.Objects, setup.SheetWidthPx, setup.SheetHeightPx, true);
+    ScaleComposition(card, layout.U());
+    TMergeCard merge(card, true);
+    merge.Bind(list.Columns);
+    int filled = -1;  // the row the card holds
+    for (int sheet = 0; sheet < plan.Sheets(); ++sheet) {
+      if (job.Progress && !job.Progress(sheet, plan.Sheets())) {
+        device.Abort();
+        return TMergeResult::Cancelled;
+      }
+      if (sheet > 0 && !device.NewPage(&why)) return Abandon(device, error, why);
+      QPainter& painter = device.Canvas();
+      DrawCropMarks(painter, layout);
+      for (int i = 0; i < layout.Columns(); ++i)
+        for (int j = 0; j < layout.Rows(); ++j) {
+          const int row = plan.RowAt(sheet, i, j);
+          if (row < 0) continue;
+          if (row != filled && !merge.Apply(list.Rows[size_t(row)], &why)) {
+            device.Abort();
+            return Fail(error, LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(why));
+          }
+          filled = row;
+          const QPoint at = layout.CardOrigin(i, j);
+          card.Panel->PaintTo(painter, at.x(), at.y());
+        }
+    }
+    if (job.Progress) job.Progress(plan.Sheets(), plan.Sheets());
+  } catch (const EReadError&) {
+    return Abandon(device, error, PrintMessage(PrintText::CannotCompose));
+  } catch (const std::bad_alloc&) {
+    return Abandon(device, error, PrintMessage(PrintText::OutOfMemory));
+  }
+
+  if (!device.EndDoc(&why)) return Fail(error, PrintMessage(PrintText::FailedMidJob).arg(why));
+  return TMergeResult::Printed;
+}

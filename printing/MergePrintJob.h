@@ -1,0 +1,38 @@
+#pragma once
+// Printing a card for every row of a merge list: one job of as many sheets as
+// the layout needs. The card is composed and scaled once; each row fills it
+// in before it is painted. A job that is cancelled or fails is abandoned as a
+// whole, so nothing of it is printed (PDF output is written only at the end).
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+#include "MergePlan.h"
+
+class IPrintDevice;
+class TControl;
+class TImage;
+struct DocumentPageSetup;
+struct TMergeList;
+
+struct TMergeJob {
+  const TImage* Background = nullptr;
+  std::vector<TControl*> Objects;  // bottom first
+  const DocumentPageSetup* Setup = nullptr;
+  const TMergeList* List = nullptr;
+  TMergeLayout Layout = TMergeLayout::PerSheet;
+  // Asked before each sheet with the sheets done and their number; false
+  // cancels the job. None: the job runs to its end.
+  std::function<bool(int done, int sheets)> Progress;
+};
+
+enum class TMergeResult { Printed, Cancelled, Failed };
+
+// Prints the job. Fields that name no column of the list fail it before the
+// device is started, with their names in *error (Japanese); so does any other
+// failure, with its reason.
+TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QString* error);
+
+// The message for fields naming no column of columns (empty when none).
+QString UnknownFieldsMessage(const QStringList& unknown, const QStringList& columns);
