@@ -303,6 +303,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   OtherBGImage = AddItem(OtherMenu, "OtherBGImage", QStringLiteral("背景画像の選択..."));
   OtherBGImageClear = AddItem(OtherMenu, "OtherBGImageClear", QStringLiteral("背景画像をクリア"));
   BGGrid = AddItem(OtherMenu, "BGGrid", QStringLiteral("グリッドの設定...."));
+  OtherMenu->addSeparator();
+  OtherQrCode = AddItem(OtherMenu, "OtherQrCode", QStringLiteral("QRコード..."));
 
   HelpMenu = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
@@ -318,6 +320,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   FontColorChange = AddItem(PopupMenu, "FontColorChange", QStringLiteral("フォントの色を変更...."));
   ImageChange = AddItem(PopupMenu, "ImageChange", QStringLiteral("画像の変更...."));
   ImageReduction = AddItem(PopupMenu, "ImageReduction", QStringLiteral("拡大／縮小...."));
+  QrCodeEdit = AddItem(PopupMenu, "QrCodeEdit", QStringLiteral("QRコードの編集..."));
   OrderMenu = PopupMenu->addMenu(QStringLiteral("順序"));
   OrderMenu->setObjectName(QStringLiteral("OrderMenu"));
   Order = OrderMenu->menuAction();
@@ -327,6 +330,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   BGImageSetting = AddItem(PopupMenu, "BGImageSetting", QStringLiteral("背景画像の選択...."));
   BGImageClear = AddItem(PopupMenu, "BGImageClear", QStringLiteral("背景画像をクリア"));
   GridSetting = AddItem(PopupMenu, "GridSetting", QStringLiteral("グリッドの設定...."));
+  QrCodeInsert = AddItem(PopupMenu, "QrCodeInsert", QStringLiteral("QRコード..."));
   for (QAction* a : {PenColorChange, BrushColorChange, Brushed, FontColorChange, ImageChange, ImageReduction, Order,
                      BGImageSetting, BGImageClear, GridSetting})
     a->setVisible(false);

@@ -28,6 +28,10 @@ class TImage : public TGraphicControl {
   void SetCenter(bool v);
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool v);
+  // Each picture pixel is a cell (a QR module): scaled without smoothing, so
+  // cell edges stay sharp and black stays black. Not streamed.
+  bool PixelExact() const { return FPixelExact; }
+  void SetPixelExact(bool v);
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool v) { FParentShowHint = v; }
 
@@ -40,6 +44,7 @@ class TImage : public TGraphicControl {
 
   std::unique_ptr<TPicture> FPicture;
   bool FStretch = false, FAutoSize = false, FCenter = false, FTransparent = false, FParentShowHint = true;
+  bool FPixelExact = false;
   // The reduced picture for a size smaller than the picture's own.
   const QImage& ReducedTo(const QSize& size) const;
 
