@@ -44,6 +44,7 @@ def run(*args):
 
 def main():
     tessolo, maker, work = sys.argv[1:4]
+    os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     for case in CASES:

@@ -40,6 +40,7 @@ TEST(QrPrint, At600DpiModulesArePureBlackOrWhiteWithEdgesOnWholePixels) {
     Card card;
     card.Setup.Retu = card.Setup.Dann = 1;
     card.Setup.LeftMargin = card.Setup.TopMargin = 0.0f;
+    card.Setup.PrintTonbo = 0;
     TImage* code = card.Add<TImage>();
     ASSERT_TRUE(MakeQrCode(*code, c.Content, c.Level, nullptr));
     code->SetBounds(c.Bounds.left(), c.Bounds.top(), c.Bounds.width(), c.Bounds.height());
