@@ -3,7 +3,9 @@
 #include "UnitLength.h"
 
 QString TQrRequest::Content() const {
-  return Kind == TQrContentKind::Text ? Text : EncodeContact(Contact, Format);
+  if (Kind == TQrContentKind::Text) return Text;
+  // A contact with no field filled in is no content, not an empty card.
+  return Contact.Empty() ? QString() : EncodeContact(Contact, Format);
 }
 
 int TQrRequest::SizePx() const { return TUnitLength::FromMm(SizeMm).Px; }

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -83,6 +84,8 @@ TEST(QrCodeFlow, PlaceEditRefuseSaveAndReopen) {
   TQrRequest opened;
   form->RunQrCodeDialog = [&](TQrCodeDlg& dlg) {
     opened = dlg.Request();
+    dlg.ContactRB->click();
+    EXPECT_FALSE(dlg.PreviewReason().isEmpty());  // no field filled in yet
     TQrRequest r;
     r.Kind = TQrContentKind::Contact;
     r.Contact = Yamada();
