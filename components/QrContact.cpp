@@ -132,7 +132,8 @@ QString EncodeMeCard(const TQrContact& c) {
   field("ADR:", EscapeMeCard(c.Address.trimmed()));
   field("ORG:", EscapeMeCard(c.Company.trimmed()));
   QString note = c.Title.trimmed();
-  if (!c.Fax.trimmed().isEmpty()) note += (note.isEmpty() ? QString() : QStringLiteral(" ")) + FaxMark + c.Fax.trimmed();
+  if (!c.Fax.trimmed().isEmpty())
+    note += (note.isEmpty() ? QString() : QStringLiteral(" ")) + FaxMark + c.Fax.trimmed();
   field("NOTE:", EscapeMeCard(note));
   return out + u';';
 }

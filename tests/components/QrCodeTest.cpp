@@ -107,7 +107,8 @@ TEST(QrCode, ContentThatCannotBeACodeOrCannotBeStoredChangesNothing) {
        QStringLiteral("長すぎる")},
       {"make, empty", [&](QString* r) { return MakeQrCode(image, QStringLiteral("  "), TQrLevel::M, r); },
        QStringLiteral("入力されていません")},
-      {"make, no Shift-JIS form", [&](QString* r) { return MakeQrCode(image, QStringLiteral("a😀b"), TQrLevel::M, r); },
+      {"make, no Shift-JIS form",
+       [&](QString* r) { return MakeQrCode(image, QStringLiteral("a😀b"), TQrLevel::M, r); },
        QStringLiteral("「😀」")},
   };
   for (const Case& c : cases) {
