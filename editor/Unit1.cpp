@@ -320,7 +320,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   FontColorChange = AddItem(PopupMenu, "FontColorChange", QStringLiteral("フォントの色を変更...."));
   ImageChange = AddItem(PopupMenu, "ImageChange", QStringLiteral("画像の変更...."));
   ImageReduction = AddItem(PopupMenu, "ImageReduction", QStringLiteral("拡大／縮小...."));
-  QrCodeEdit = AddItem(PopupMenu, "QrCodeEdit", QStringLiteral("QRコードの編集..."));
   OrderMenu = PopupMenu->addMenu(QStringLiteral("順序"));
   OrderMenu->setObjectName(QStringLiteral("OrderMenu"));
   Order = OrderMenu->menuAction();
@@ -330,9 +329,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   BGImageSetting = AddItem(PopupMenu, "BGImageSetting", QStringLiteral("背景画像の選択...."));
   BGImageClear = AddItem(PopupMenu, "BGImageClear", QStringLiteral("背景画像をクリア"));
   GridSetting = AddItem(PopupMenu, "GridSetting", QStringLiteral("グリッドの設定...."));
+  // Ours, after the quoted ones.
+  QrCodeEdit = AddItem(PopupMenu, "QrCodeEdit", QStringLiteral("QRコードの編集..."));
   QrCodeInsert = AddItem(PopupMenu, "QrCodeInsert", QStringLiteral("QRコード..."));
   for (QAction* a : {PenColorChange, BrushColorChange, Brushed, FontColorChange, ImageChange, ImageReduction, Order,
-                     BGImageSetting, BGImageClear, GridSetting})
+                     BGImageSetting, BGImageClear, GridSetting, QrCodeEdit, QrCodeInsert})
     a->setVisible(false);
 }
 
