@@ -35,12 +35,11 @@ bool SetBitmap(TImage& image, const QImage& picture, QString* reason) {
     Say(reason, LoadStr(QrCodeStrings::NoMemory));
     return false;
   }
+  // A code fills its bounds whatever its module count.
   const QRect bounds = image.BoundsRect();
-  const bool autoSize = image.AutoSize();
   image.SetAutoSize(false);
   image.Picture()->SetGraphic(std::move(bitmap));
   image.SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
-  image.SetAutoSize(autoSize);
   image.SetStretch(true);
   return true;
 }
