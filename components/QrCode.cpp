@@ -27,10 +27,41 @@ std::optional<QString> FirstUnstorable(const QString& content) {
   return QString(QChar(QChar::ReplacementCharacter));
 }
 
+void Put(uchar* at, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) at[i] = uchar(v >> (8 * i));
+}
+
+// One bit per module: the largest code is a 4.5 KB bitmap rather than 100 KB
+// at 24 bits, in every document and on the clipboard.
+QByteArray MonochromeBmp(const QImage& symbol) {
+  const int w = symbol.width(), h = symbol.height();
+  const int stride = (w + 31) / 32 * 4;
+  constexpr int pixels = 14 + 40 + 2 * 4;  // file header, info header, two colours
+  QByteArray out(pixels + stride * h, '\0');
+  auto* o = reinterpret_cast<uchar*>(out.data());
+  o[0] = 'B', o[1] = 'M';
+  Put(o + 2, uint32_t(out.size()), 4);
+  Put(o + 10, pixels, 4);
+  Put(o + 14, 40, 4);
+  Put(o + 18, uint32_t(w), 4);
+  Put(o + 22, uint32_t(h), 4);
+  Put(o + 26, 1, 2);
+  Put(o + 28, 1, 2);
+  Put(o + 34, uint32_t(stride * h), 4);
+  Put(o + 46, 2, 4);
+  Put(o + 58, 0xFFFFFF, 4);  // colour 1 white; colour 0 stays black
+  for (int y = 0; y < h; ++y) {
+    uchar* row = o + pixels + qsizetype(stride) * (h - 1 - y);
+    for (int x = 0; x < w; ++x)
+      if (qGray(symbol.pixel(x, y)) >= 128) row[x >> 3] |= uchar(0x80 >> (x & 7));
+  }
+  return out;
+}
+
 bool SetBitmap(TImage& image, const QImage& picture, QString* reason) {
   std::unique_ptr<TBitmap> bitmap;
   try {
-    bitmap = TBitmap::FromImage(picture);
+    bitmap = std::make_unique<TBitmap>(MonochromeBmp(picture));
   } catch (const EInvalidGraphic&) {
     Say(reason, LoadStr(QrCodeStrings::NoMemory));
     return false;
