@@ -9,10 +9,10 @@
 #include "HandlePlacement.h"
 #include "Image.h"
 #include "Labelex.h"
+#include "QrCode.h"
 #include "Qushape.h"
 #include "ResizeRules.h"
 #include "SpeedButton.h"
-#include "QrCode.h"
 #include "Unit2.h"
 #include "WinControl.h"
 
