@@ -82,6 +82,8 @@ QJsonObject Object(const TControl& c) {
   }
   o["class"] = QString::fromLatin1(c.ClassName());
   o["tag"] = c.Tag();
+  // Only where there is one: a QR code's content rides in its hint.
+  if (!c.Hint().isEmpty()) o["hint"] = c.Hint();
   return o;
 }
 

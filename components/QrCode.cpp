@@ -1,10 +1,125 @@
 #include "QrCode.h"
 
-#include "Image.h"
+#include <optional>
 
-bool IsQrCode(const TControl& control) {
-  const auto* image = dynamic_cast<const TImage*>(&control);
-  return image && image->Tag() == 2;
+#include "Bitmap.h"
+#include "Errors.h"
+#include "Graphic.h"
+#include "Picture.h"
+#include "QrCodeStrings.h"
+#include "ShiftJis.h"
+#include "StringTable.h"
+
+namespace {
+
+void Say(QString* reason, const QString& text) {
+  if (reason) *reason = text;
 }
 
-bool ReplaceQrContent(TImage&, const QString&, QString*) { return true; }
+// The first character a document's Shift-JIS strings cannot hold, if any.
+std::optional<QString> FirstUnstorable(const QString& content) {
+  if (ShiftJis::CanEncode(content)) return std::nullopt;
+  for (qsizetype i = 0; i < content.size(); ++i) {
+    const qsizetype len = content[i].isHighSurrogate() && i + 1 < content.size() ? 2 : 1;
+    if (!ShiftJis::CanEncode(content.mid(i, len))) return content.mid(i, len);
+    i += len - 1;
+  }
+  return QString(QChar(QChar::ReplacementCharacter));
+}
+
+void Put(uchar* at, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) at[i] = uchar(v >> (8 * i));
+}
+
+// One bit per module: the largest code is a 4.5 KB bitmap rather than 100 KB
+// at 24 bits, in every document and on the clipboard.
+QByteArray MonochromeBmp(const QImage& symbol) {
+  const int w = symbol.width(), h = symbol.height();
+  const int stride = (w + 31) / 32 * 4;
+  constexpr int pixels = 14 + 40 + 2 * 4;  // file header, info header, two colours
+  QByteArray out(pixels + stride * h, '\0');
+  auto* o = reinterpret_cast<uchar*>(out.data());
+  o[0] = 'B', o[1] = 'M';
+  Put(o + 2, uint32_t(out.size()), 4);
+  Put(o + 10, pixels, 4);
+  Put(o + 14, 40, 4);
+  Put(o + 18, uint32_t(w), 4);
+  Put(o + 22, uint32_t(h), 4);
+  Put(o + 26, 1, 2);
+  Put(o + 28, 1, 2);
+  Put(o + 34, uint32_t(stride * h), 4);
+  Put(o + 46, 2, 4);
+  Put(o + 58, 0xFFFFFF, 4);  // colour 1 white; colour 0 stays black
+  for (int y = 0; y < h; ++y) {
+    uchar* row = o + pixels + qsizetype(stride) * (h - 1 - y);
+    for (int x = 0; x < w; ++x)
+      if (qGray(symbol.pixel(x, y)) >= 128) row[x >> 3] |= uchar(0x80 >> (x & 7));
+  }
+  return out;
+}
+
+bool SetBitmap(TImage& image, const QImage& picture, QString* reason) {
+  std::unique_ptr<TBitmap> bitmap;
+  try {
+    bitmap = std::make_unique<TBitmap>(MonochromeBmp(picture));
+  } catch (const EInvalidGraphic&) {
+    Say(reason, LoadStr(QrCodeStrings::NoMemory));
+    return false;
+  }
+  // A code fills its bounds whatever its module count.
+  const QRect bounds = image.BoundsRect();
+  image.SetAutoSize(false);
+  image.Picture()->SetGraphic(std::move(bitmap));
+  image.SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
+  image.SetStretch(true);
+  return true;
+}
+
+}  // namespace
+
+bool IsQrCode(const TControl& control) {
+  return control.Tag() == QrCodeTag && !control.Hint().isEmpty() && dynamic_cast<const TImage*>(&control);
+}
+
+QImage QrCodePicture(const QString& content, TQrLevel level, QString* reason) {
+  if (content.trimmed().isEmpty()) {
+    Say(reason, LoadStr(QrCodeStrings::NoContent));
+    return QImage();
+  }
+  const TQrSymbol symbol = EncodeQrSymbol(content.toUtf8(), level);
+  switch (symbol.Failure) {
+    case TQrFailure::None: return symbol.Image;
+    case TQrFailure::Empty: Say(reason, LoadStr(QrCodeStrings::NoContent)); break;
+    case TQrFailure::TooLong: Say(reason, LoadStr(QrCodeStrings::TooLong).arg(QrLevelLetter(level))); break;
+    case TQrFailure::NoMemory: Say(reason, LoadStr(QrCodeStrings::NoMemory)); break;
+  }
+  return QImage();
+}
+
+bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* reason) {
+  // The content is kept in Hint, which a document stores as Shift-JIS.
+  if (const auto c = FirstUnstorable(content)) {
+    Say(reason, LoadStr(QrCodeStrings::NotStorable).arg(*c));
+    return false;
+  }
+  const QImage picture = QrCodePicture(content, level, reason);
+  if (picture.isNull() || !SetBitmap(image, picture, reason)) return false;
+  image.SetTag(QrCodeTag);
+  image.SetHint(content);
+  return true;
+}
+
+bool ReplaceQrContent(TImage& image, const QString& content, QString* reason) {
+  const QImage picture = QrCodePicture(content, QrLevelOf(image), reason);
+  return !picture.isNull() && SetBitmap(image, picture, reason);
+}
+
+TQrLevel QrLevelOf(const TImage& image) {
+  const TGraphic* g = image.Picture() ? image.Picture()->Graphic() : nullptr;
+  if (!g || g->Empty()) return TQrLevel::M;
+  try {
+    return ReadQrLevel(g->Image()).value_or(TQrLevel::M);
+  } catch (const EInvalidGraphic&) {
+    return TQrLevel::M;
+  }
+}

@@ -19,12 +19,17 @@ TPopupContents PopupContentsFor(TPopupTarget target, bool shapeFilled, bool back
     case TPopupTarget::Picture:
       c.Items = {TPopupItem::ImageReduction, TPopupItem::Order, TPopupItem::ImageChange};
       break;
+    case TPopupTarget::QrCode:
+      // A code is re-made from its content, never replaced by a file.
+      c.Items = {TPopupItem::ImageReduction, TPopupItem::Order, TPopupItem::QrCodeEdit};
+      break;
     case TPopupTarget::Text:
       c.Items = {TPopupItem::FontColorChange, TPopupItem::Order};
       break;
     case TPopupTarget::Worksheet:
       c.Items = {TPopupItem::GridSetting, TPopupItem::BGImageSetting};
       if (backgroundShown) c.Items.push_back(TPopupItem::BGImageClear);
+      c.Items.push_back(TPopupItem::QrCodeInsert);
       break;
   }
   return c;

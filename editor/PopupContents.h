@@ -5,10 +5,10 @@
 
 enum class TPopupItem {
   PenColorChange, BrushColorChange, Brushed, FontColorChange, ImageChange, ImageReduction, Order,
-  BGImageSetting, BGImageClear, GridSetting
+  BGImageSetting, BGImageClear, GridSetting, QrCodeEdit, QrCodeInsert
 };
 
-enum class TPopupTarget { Shape, Picture, Text, Worksheet };
+enum class TPopupTarget { Shape, Picture, Text, Worksheet, QrCode };
 
 struct TPopupContents {
   std::vector<TPopupItem> Items;  // in the order they are made visible

@@ -332,6 +332,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   OtherBGImage = AddItem(OtherMenu, "OtherBGImage", QStringLiteral("背景画像の選択..."));
   OtherBGImageClear = AddItem(OtherMenu, "OtherBGImageClear", QStringLiteral("背景画像をクリア"));
   BGGrid = AddItem(OtherMenu, "BGGrid", QStringLiteral("グリッドの設定...."));
+  OtherMenu->addSeparator();
+  OtherQrCode = AddItem(OtherMenu, "OtherQrCode", QStringLiteral("QRコード..."));
 
   HelpMenu = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
@@ -356,8 +358,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   BGImageSetting = AddItem(PopupMenu, "BGImageSetting", QStringLiteral("背景画像の選択...."));
   BGImageClear = AddItem(PopupMenu, "BGImageClear", QStringLiteral("背景画像をクリア"));
   GridSetting = AddItem(PopupMenu, "GridSetting", QStringLiteral("グリッドの設定...."));
+  // Ours, after the quoted ones.
+  QrCodeEdit = AddItem(PopupMenu, "QrCodeEdit", QStringLiteral("QRコードの編集..."));
+  QrCodeInsert = AddItem(PopupMenu, "QrCodeInsert", QStringLiteral("QRコード..."));
   for (QAction* a : {PenColorChange, BrushColorChange, Brushed, FontColorChange, ImageChange, ImageReduction, Order,
-                     BGImageSetting, BGImageClear, GridSetting})
+                     BGImageSetting, BGImageClear, GridSetting, QrCodeEdit, QrCodeInsert})
     a->setVisible(false);
 }
 

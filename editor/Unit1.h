@@ -71,6 +71,7 @@ class TForm1 : public QMainWindow {
   QAction *EditUndo = nullptr, *EditRedo = nullptr;
   QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
   QAction *OtherBGImage = nullptr, *OtherBGImageClear = nullptr, *BGGrid = nullptr;
+  QAction* OtherQrCode = nullptr;
   QAction *Contents1 = nullptr, *About1 = nullptr;
 
   // Object popup menu; every item hidden at rest.
@@ -78,6 +79,7 @@ class TForm1 : public QMainWindow {
   QAction *PenColorChange = nullptr, *BrushColorChange = nullptr, *Brushed = nullptr, *FontColorChange = nullptr,
           *ImageChange = nullptr, *ImageReduction = nullptr, *Order = nullptr, *Front = nullptr, *Back = nullptr,
           *BGImageSetting = nullptr, *BGImageClear = nullptr, *GridSetting = nullptr;
+  QAction *QrCodeEdit = nullptr, *QrCodeInsert = nullptr;
   QMenu* OrderMenu = nullptr;
 
   // Focus sink and hidden helpers.

@@ -26,6 +26,7 @@
 #include "PanelView.h"
 #include "PictureDialog.h"
 #include "ArrowKeys.h"
+#include "QrCode.h"
 #include "Qushape.h"
 #include "Snap.h"
 #include "SpeedButton.h"
@@ -125,6 +126,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
 
   WirePictureCommands();
   WireZoomCommands();
+  WireQrCodeCommands();
   connect(OtherMenu, &QMenu::aboutToShow, this, [this] { OtherMenuClick(); });
   connect(EditMenu, &QMenu::aboutToShow, this, [this] { EditMenuClick(); });
   // Items are hidden again once the menu has closed and its command (if
@@ -235,6 +237,7 @@ void TForm2::ForgetWorksheetObjects() {
   LabelFrame = nullptr;
   HasSelection = false;
   Dragging = false;
+  FPendingQrEdit = nullptr;
   MouseIsDown = false;
 }
 
@@ -281,6 +284,8 @@ void TForm2::AttachObject(TControl* object) {
     object->OnMouseUp = [this](TControl* s, TMouseButton b, TShiftState sh, int x, int y) {
       ImageMouseUp(s, b, sh, x, y);
     };
+    object->OnDblClick = [this](TControl* s) { ImageDblClick(s); };
+    static_cast<TImage*>(object)->SetPixelExact(IsQrCode(*object));
   } else if (dynamic_cast<TLabelEx*>(object)) {
     object->OnMouseDown = [this](TControl* s, TMouseButton b, TShiftState sh, int x, int y) {
       LabelMouseDown(s, b, sh, x, y);
@@ -365,7 +370,7 @@ void TForm2::OtherMenuClick() {
 
 void TForm2::HidePopupItems() {
   for (QAction* a : {PenColorChange, BrushColorChange, Brushed, FontColorChange, ImageChange, ImageReduction, Order,
-                     BGImageSetting, BGImageClear, GridSetting})
+                     BGImageSetting, BGImageClear, GridSetting, QrCodeEdit, QrCodeInsert})
     a->setVisible(false);
 }
 
@@ -386,6 +391,8 @@ void TForm2::ShowPopupFor(TPopupTarget target, bool shapeFilled, const QPoint& s
       case TPopupItem::BGImageSetting: a = BGImageSetting; break;
       case TPopupItem::BGImageClear: a = BGImageClear; break;
       case TPopupItem::GridSetting: a = GridSetting; break;
+      case TPopupItem::QrCodeEdit: a = QrCodeEdit; break;
+      case TPopupItem::QrCodeInsert: a = QrCodeInsert; break;
     }
     a->setVisible(true);
   }

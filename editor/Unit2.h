@@ -39,6 +39,7 @@ class TImage;
 class TImageReductionDlg;
 class TLabelEx;
 class TMemo;
+class TQrCodeDlg;
 class TFont;
 
 class TForm2 : public TForm1, public TWorksheet {
@@ -259,6 +260,16 @@ class TForm2 : public TForm1, public TWorksheet {
   void ZoomInClick();
   void ZoomOutClick();
 
+  // ---- QR codes (Unit2QrCode.cpp) ------------------------------------------
+  // A new code from the dialog: centred on the card from the menu, at the
+  // pressed point from the worksheet's popup.
+  void InsertQrCode(bool atPressedPoint);
+  // Reopens the dialog on a code and re-makes it in place on OK.
+  void EditQrCode(TImage* image);
+  // A double-click on a code edits it once the button is released.
+  void ImageDblClick(TControl* sender);
+  std::function<bool(TQrCodeDlg&)> RunQrCodeDialog;
+
   // ---- Popup menu --------------------------------------------------------
   // Shows the items that fit target and opens the menu at the screen point.
   void ShowPopupFor(TPopupTarget target, bool shapeFilled, const QPoint& screenPos);
@@ -347,6 +358,11 @@ class TForm2 : public TForm1, public TWorksheet {
   // Connects the picture, background and grid commands to their menu items
   // and buttons.
   void WirePictureCommands();
+  void WireQrCodeCommands();
+  // Shows why a code could not be made.
+  void ReportQrFailure(const QString& reason);
+  // The code double-clicked, edited at its release.
+  TControl* FPendingQrEdit = nullptr;
 
   // Zoom.
   void WireZoomCommands();

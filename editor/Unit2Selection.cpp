@@ -10,6 +10,7 @@
 #include "HandlePlacement.h"
 #include "Image.h"
 #include "Labelex.h"
+#include "QrCode.h"
 #include "Qushape.h"
 #include "ResizeRules.h"
 #include "SpeedButton.h"
@@ -87,7 +88,8 @@ void TForm2::ObjectMouseUp(TControl* object, TMouseButton button, TShiftState, i
   if (auto* shape = dynamic_cast<TQuShape*>(object))
     ShowPopupFor(TPopupTarget::Shape, shape->Brush()->Style() != bsClear, ScreenPointOf(object, x, y));
   else if (dynamic_cast<TImage*>(object))
-    ShowPopupFor(TPopupTarget::Picture, false, ScreenPointOf(object, x, y));
+    ShowPopupFor(IsQrCode(*object) ? TPopupTarget::QrCode : TPopupTarget::Picture, false,
+                 ScreenPointOf(object, x, y));
   else if (label)
     ShowPopupFor(TPopupTarget::Text, false, ScreenPointOf(object, x, y));
 }
@@ -97,7 +99,15 @@ void TForm2::ShapeMouseMove(TControl* s, TShiftState sh, int x, int y) { ObjectM
 void TForm2::ShapeMouseUp(TControl* s, TMouseButton b, TShiftState sh, int x, int y) { ObjectMouseUp(s, b, sh, x, y); }
 void TForm2::ImageMouseDown(TControl* s, TMouseButton, TShiftState sh, int x, int y) { ObjectMouseDown(s, sh, x, y); }
 void TForm2::ImageMouseMove(TControl* s, TShiftState sh, int x, int y) { ObjectMouseMove(s, sh, x, y); }
-void TForm2::ImageMouseUp(TControl* s, TMouseButton b, TShiftState sh, int x, int y) { ObjectMouseUp(s, b, sh, x, y); }
+void TForm2::ImageMouseUp(TControl* s, TMouseButton b, TShiftState sh, int x, int y) {
+  ObjectMouseUp(s, b, sh, x, y);
+  // The dialog opens after the double-click's release, so no drag is left
+  // waiting for a release the dialog took.
+  if (FPendingQrEdit == s) {
+    FPendingQrEdit = nullptr;
+    EditQrCode(dynamic_cast<TImage*>(s));
+  }
+}
 void TForm2::LabelMouseDown(TControl* s, TMouseButton, TShiftState sh, int x, int y) { ObjectMouseDown(s, sh, x, y); }
 void TForm2::LabelMouseMove(TControl* s, TShiftState sh, int x, int y) { ObjectMouseMove(s, sh, x, y); }
 void TForm2::LabelMouseUp(TControl* s, TMouseButton b, TShiftState sh, int x, int y) { ObjectMouseUp(s, b, sh, x, y); }

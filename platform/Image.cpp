@@ -72,6 +72,12 @@ void TImage::SetTransparent(bool v) {
   Invalidate();
 }
 
+void TImage::SetPixelExact(bool v) {
+  if (FPixelExact == v) return;
+  FPixelExact = v;
+  Invalidate();
+}
+
 void TImage::SetBounds(int left, int top, int width, int height) {
   if (FAutoSize && FPicture && FPicture->Width() > 0 && FPicture->Height() > 0) {
     width = FPicture->Width();
@@ -132,6 +138,14 @@ void TImage::Paint() {
     // stored as JPEG again.
     const bool lossless = p && g->GraphicClassName() == "TBitmap";
     if (p) p->setRenderHint(QPainter::LosslessImageRendering, lossless);
+    if (FPixelExact && p) {
+      // The small picture itself, enlarged by the painter: a PDF stores it
+      // once at its own size, and a raster device repeats whole pixels.
+      p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+      p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      p->drawImage(dest, g->Image());
+      return;
+    }
     if (p && p->worldTransform().type() == QTransform::TxScale && !p->viewTransformEnabled() && PaintZoomed(*p, dest))
       return;
     const bool plain = p && p->transform().type() <= QTransform::TxTranslate;

@@ -30,6 +30,10 @@ class TImage : public TGraphicControl {
   void SetCenter(bool v);
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool v);
+  // Each picture pixel is a cell (a QR module): scaled without smoothing, so
+  // cell edges stay sharp and black stays black. Not streamed.
+  bool PixelExact() const { return FPixelExact; }
+  void SetPixelExact(bool v);
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool v) { FParentShowHint = v; }
 
@@ -44,6 +48,7 @@ class TImage : public TGraphicControl {
 
   std::unique_ptr<TPicture> FPicture;
   bool FStretch = false, FAutoSize = false, FCenter = false, FTransparent = false, FParentShowHint = true;
+  bool FPixelExact = false;
   // The picture scaled to a size (smaller than its own, or the size it
   // covers on a zoomed view).
   const QImage& ReducedTo(const QSize& size) const;

@@ -10,6 +10,7 @@
 #include "Errors.h"
 #include "Image.h"
 #include "Labelex.h"
+#include "QrCode.h"
 #include "Qushape.h"
 #include "WinControl.h"
 
@@ -103,6 +104,7 @@ TCardComposition ComposeCard(const TImage* background, const std::vector<TContro
       // to its picture on the worksheet.
       image->SetAutoSize(false);
       image->SetStretch(true);
+      image->SetPixelExact(IsQrCode(*image));
     } else if (auto* text = dynamic_cast<TLabelEx*>(copy); text && widenLabels) {
       WidenLabel(*text);
     }

@@ -8,6 +8,7 @@ TESSOLO_PACKAGES=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
+  libqrencode-dev python3 python3-numpy python3-zxing-cpp
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipaexfont qt6-translations-l10n

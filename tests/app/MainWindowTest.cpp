@@ -228,8 +228,11 @@ TEST_F(MainWindowTest, LayoutKeepsTheQuotedPositionsSizesAndTexts) {
   EXPECT_EQ(ItemsOf(form->HelpMenu).size(), 2);
 
   // The popup: every item hidden at rest, "順序" with its two sub-items.
+  // The two QR code items follow the quoted ten.
   const QList<QAction*> popup = form->PopupMenu->actions();
-  ASSERT_EQ(popup.size(), 10);
+  ASSERT_EQ(popup.size(), 12);
+  EXPECT_EQ(popup[10], form->QrCodeEdit);
+  EXPECT_EQ(popup[11], form->QrCodeInsert);
   for (QAction* a : popup) EXPECT_FALSE(a->isVisible()) << a->text().toStdString();
   EXPECT_EQ(popup[6]->text(), QStringLiteral("順序"));
   EXPECT_EQ(ItemsOf(form->OrderMenu).size(), 2);
