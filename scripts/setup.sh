@@ -10,7 +10,7 @@ TESSOLO_PACKAGES=(
   libjpeg62-turbo-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-ipafont fonts-ipaexfont qt6-translations-l10n
+  fonts-ipafont fonts-ipaexfont fonts-dejavu-core qt6-translations-l10n
   desktop-file-utils libxml2-utils shared-mime-info
   poppler-utils
 )
