@@ -29,8 +29,8 @@ void RegisterCopyClasses() {
 
 bool IsClass(const TControl& c, const char* name) { return c.ClassInfo().ClassName() == name; }
 
-// Room for text whose width at the printer's resolution differs from its
-// width on screen: the label is fitted to its text and widened by "aaaa".
+// Room for text whose width at another resolution differs from its width
+// here: the label is fitted to its text and widened by "aaaa".
 void WidenLabel(TLabelEx& label) {
   TCanvas& canvas = *label.Canvas();
   const int extra = canvas.SetTextCharacterExtra(0);
@@ -106,6 +106,11 @@ TCardComposition ComposeCard(const TImage* background, const std::vector<TContro
     }
   }
   return card;
+}
+
+void WidenLabels(TCardComposition& card) {
+  for (TControl* copy : card.Copies)
+    if (auto* label = dynamic_cast<TLabelEx*>(copy)) WidenLabel(*label);
 }
 
 void ScaleComposition(TCardComposition& card, int u) {

@@ -134,6 +134,8 @@ bool TPreviewForm::Rebuild(QString* error) {
   TCardComposition card =
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
   ScaleComposition(card, layout.s);
+  // Fitted where the text is measured, so no card shows less than prints.
+  WidenLabels(card);
   const QSize cardSize(card.Panel->Width(), card.Panel->Height());
   const TControl* background = card.Background;
   for (const TPreviewCell& cell : layout.VisibleCells(*doc.Setup, cardSize)) {
