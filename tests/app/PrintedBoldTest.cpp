@@ -32,21 +32,24 @@ struct Row {
   const char* Font;
   TFontStyles Style;
   int Height;  // worksheet pixels, negative: the character height
+  const char* Face;  // the face the PDF embeds
   QString Caption = kCoffee;
 };
 
 constexpr TFontStyles B = FontStyleBit(fsBold), I = FontStyleBit(fsItalic), U = FontStyleBit(fsUnderline);
 
 const Row kRows[] = {
-    {"ＭＳ 明朝", 0, -12},     {"ＭＳ 明朝", B, -12},     {"ＭＳ 明朝", 0, -24},
-    {"ＭＳ 明朝", B, -24},     {"ＭＳ 明朝", 0, -36},     {"ＭＳ 明朝", B, -36},
-    {"ＭＳ ゴシック", 0, -12}, {"ＭＳ ゴシック", B, -12}, {"ＭＳ ゴシック", 0, -24},
-    {"ＭＳ ゴシック", B, -24}, {"ＭＳ ゴシック", 0, -36}, {"ＭＳ ゴシック", B, -36},
+    {"ＭＳ 明朝", 0, -12, "IPAMincho"},     {"ＭＳ 明朝", B, -12, "IPAMincho"},
+    {"ＭＳ 明朝", 0, -24, "IPAMincho"},     {"ＭＳ 明朝", B, -24, "IPAMincho"},
+    {"ＭＳ 明朝", 0, -36, "IPAMincho"},     {"ＭＳ 明朝", B, -36, "IPAMincho"},
+    {"ＭＳ ゴシック", 0, -12, "IPAGothic"}, {"ＭＳ ゴシック", B, -12, "IPAGothic"},
+    {"ＭＳ ゴシック", 0, -24, "IPAGothic"}, {"ＭＳ ゴシック", B, -24, "IPAGothic"},
+    {"ＭＳ ゴシック", 0, -36, "IPAGothic"}, {"ＭＳ ゴシック", B, -36, "IPAGothic"},
     // Slanted and underlined as well: the outline has to follow the slant
     // the PDF gives the fill, and the line the bold advance.
-    {"ＭＳ 明朝", B | I | U, -24},
+    {"ＭＳ 明朝", B | I | U, -24, "IPAMincho"},
     // A face with a bold of its own prints with it, as the screen shows it.
-    {"DejaVu Sans", B, -24, QStringLiteral("Komorebi Cafe")},
+    {"DejaVu Sans", B, -24, "DejaVuSans-Bold", QStringLiteral("Komorebi Cafe")},
 };
 
 // One label on a card just large enough for it, printed alone on its paper.
@@ -166,6 +169,10 @@ TEST(PrintedBold, InkMatchesTheWorksheetAtTheSameScaleAndTheTextStaysTextWhereIt
       ASSERT_FALSE(paper.isNull());
       const double ratio = double(Ink(paper)) / double(Ink(sheet));
       EXPECT_NEAR(ratio, 1.0, 0.10) << "paper " << Ink(paper) << ", worksheet " << Ink(sheet);
+
+      const std::optional<QString> fonts = RunTool(QStringLiteral("pdffonts"), {pdf});
+      ASSERT_TRUE(fonts);
+      EXPECT_TRUE(fonts->contains(QLatin1String(row.Face))) << fonts->toStdString();
 
       // Found as text, each word once (no second copy), at its measured place.
       TCardComposition printed = ComposeCard(nullptr, card.Sheet.ObjectList, card.Setup.SheetWidthPx,
