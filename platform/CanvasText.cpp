@@ -12,6 +12,7 @@
 
 #include "Canvas.h"
 #include "Color.h"
+#include "SyntheticBold.h"
 
 struct TCanvas::TextCache {
   TFont State;
@@ -20,6 +21,7 @@ struct TCanvas::TextCache {
   QFont Font;
   std::optional<QFontMetrics> Metrics;
   std::unordered_map<char32_t, int> Advances;
+  TSyntheticBold Bold;
 
   int Advance(char32_t code) {
     auto it = Advances.find(code);
@@ -48,6 +50,7 @@ TCanvas::TextCache& TCanvas::Text() const {
   FText->Font = FFont->ToQFont();
   FText->Metrics.emplace(device ? QFontMetrics(FText->Font, device) : QFontMetrics(FText->Font));
   FText->Advances.clear();
+  FText->Bold = TSyntheticBold(FText->Font, device);
   return *FText;
 }
 
@@ -217,7 +220,8 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
     else if (flags & DT_RIGHT) x = r.left() + r.width() - line.Width;
     for (size_t i = 0; i < line.Glyphs.size(); ++i) {
       const Glyph& g = line.Glyphs[i];
-      if (g.Code != U' ' || decorated) FPainter->drawText(x, y + fm.ascent(), QString::fromUcs4(&g.Code, 1));
+      if (g.Code != U' ' || decorated)
+        cache.Bold.DrawGlyph(*FPainter, QPoint(x, y + fm.ascent()), QString::fromUcs4(&g.Code, 1), g.Advance);
       if (int(i) == line.Accel) FPainter->fillRect(QRect(x, y + fm.ascent() + 1, g.Advance, 1), color);
       x += g.Advance + FCharExtra;
     }

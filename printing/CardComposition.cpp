@@ -112,6 +112,11 @@ TCardComposition ComposeCard(const TImage* background, const std::vector<TContro
   return card;
 }
 
+void WidenLabels(TCardComposition& card) {
+  for (TControl* copy : card.Copies)
+    if (auto* label = dynamic_cast<TLabelEx*>(copy)) WidenLabel(*label);
+}
+
 void ScaleComposition(TCardComposition& card, int u) {
   if (!card.Panel) return;
   card.Panel->ScaleBy(u, 100);

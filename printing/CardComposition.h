@@ -41,6 +41,11 @@ TCardComposition ComposeCard(const TImage* background, const std::vector<TContro
 // width on screen: the label is fitted to its text and widened by the width
 // of "aaaa" in its own font.
 void WidenLabel(TLabelEx& label);
+// Fits each label copy to its text as it measures now (font, size and Gap)
+// and widens it by the width of "aaaa" in its own font. Printing does this
+// before scaling; the preview, whose small fonts round wider than the scaled
+// worksheet, after.
+void WidenLabels(TCardComposition& card);
 
 // ScaleBy(u, 100) on the panel, then each shape copy's logical Top, Left,
 // Width, Height and pen width, and each label copy's Gap, by u / 100.

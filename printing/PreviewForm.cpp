@@ -191,6 +191,8 @@ bool TPreviewForm::Rebuild(QString* error) {
   TCardComposition card =
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
   ScaleComposition(card, layout.s);
+  // Fitted where the text is measured, so no card shows less than prints.
+  WidenLabels(card);
   const QSize cardSize(card.Panel->Width(), card.Panel->Height());
   // Merge mode fills the card in for the row of each cell first.
   std::optional<TMergeCard> merge;

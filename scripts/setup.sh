@@ -11,7 +11,7 @@ TESSOLO_PACKAGES=(
   libqrencode-dev python3 python3-numpy python3-zxing-cpp
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-ipafont fonts-ipaexfont qt6-translations-l10n
+  fonts-ipafont fonts-ipaexfont fonts-dejavu-core qt6-translations-l10n
   desktop-file-utils libxml2-utils shared-mime-info appstream man-db
   poppler-utils
   libcsv-dev
