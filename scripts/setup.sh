@@ -36,6 +36,14 @@ tessolo_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Compiler-cache flags for cmake where ccache is installed: rebuilds of the
+# three configurations share what did not change. Nothing without it.
+tessolo_cache_flags() {
+  if command -v ccache > /dev/null 2>&1; then
+    echo "-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  fi
+}
+
 tessolo_jobs() {
   nproc 2>/dev/null || echo 2
 }
