@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "DocumentPageSetup.h"
+#include "PrinterPage.h"
 #include "Settings.h"
 #include "Unit2.h"
 #include "UserInterface.h"
@@ -117,6 +119,10 @@ class TForm3 : public TForm2 {
   // lives so that the printer and paper chosen in the print dialog stay
   // chosen. The document's paper is offered whenever it changes.
   QPrinter& CurrentPrinter();
+  // What the chosen print queue fixes about the page (its margins on the
+  // paper, its resolution), asked whenever the printer is used. Tests stand
+  // in queues of their own.
+  std::function<TPrinterPage(const QPrinter&)> PrinterPageOf;
   // Shows the preview window modally; virtual so that tests can drive it.
   virtual void ShowPreviewModal(TPreviewForm& form);
 

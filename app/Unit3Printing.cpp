@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "PrintJob.h"
+#include "PrinterPage.h"
 #include "QPrinterDevice.h"
 #include "StringTable.h"
 #include "Unit3.h"
@@ -25,10 +26,7 @@ QPrinter& TForm3::CurrentPrinter() {
     FPrinter->setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
     FOfferedPaper = paper;
   }
-  if (FPrinter->outputFormat() == QPrinter::PdfFormat) {
-    FPrinter->setResolution(kPdfDpi);
-    FPrinter->setFullPage(true);
-  }
+  TakePrinterPage(*FPrinter, PrinterPageOf ? PrinterPageOf(*FPrinter) : AskPrinterPage(*FPrinter, kPdfDpi));
   return *FPrinter;
 }
 
@@ -40,10 +38,9 @@ void TForm3::FilePrintClick() {
   QPrinter& printer = CurrentPrinter();
   printer.setDocName(QFileInfo(DocumentFileName).completeBaseName());
   if (!UI().PrintSetup(printer)) return;
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    printer.setResolution(kPdfDpi);
-    printer.setFullPage(true);
-  }
+  // The dialog may have switched printers, and Qt keeps the last one's
+  // margins and resolution.
+  TakePrinterPage(printer, PrinterPageOf ? PrinterPageOf(printer) : AskPrinterPage(printer, kPdfDpi));
 
   QPrinterDevice device(printer);
   QString error;
