@@ -193,9 +193,10 @@ class CardMaker {
         QStringLiteral("株式会社テッソーロ"), QStringLiteral("代表取締役"), QStringLiteral("山田 太郎"),
         QStringLiteral("〒100-0001 東京都千代田区"), QStringLiteral("TEL 03-1234-5678"), QStringLiteral("ｶﾀｶﾅ"),
         QStringLiteral("Tessolo Inc."), QStringLiteral("  "), QStringLiteral("①②"), QStringLiteral("a\tb"),
+        QStringLiteral("𠮷野家 😀 €"),
     };
     QString out;
-    for (int n = Int(0, 4); n > 0; --n) out += words[Int(0, 9)] + (Chance(30) ? QStringLiteral(" ") : QString());
+    for (int n = Int(0, 4); n > 0; --n) out += words[Int(0, 10)] + (Chance(30) ? QStringLiteral(" ") : QString());
     return out;
   }
 
