@@ -3,6 +3,15 @@
 #include <QPageLayout>
 #include <QPrinter>
 
+namespace {
+// A layout's minimum margins come in its own units.
+QMarginsF MinimumMarginsMm(const QPageLayout& layout) {
+  if (layout.units() == QPageLayout::Millimeter) return layout.minimumMargins();
+  const QPageLayout probe(layout.pageSize(), layout.orientation(), layout.minimumMargins(), layout.units());
+  return probe.margins(QPageLayout::Millimeter);
+}
+}  // namespace
+
 TPrinterPage AskPrinterPage(const QPrinter& printer, int pdfDpi) {
   if (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty())
     return TPrinterPage{QMarginsF(), pdfDpi, true};
@@ -10,20 +19,12 @@ TPrinterPage AskPrinterPage(const QPrinter& printer, int pdfDpi) {
   own.setPrinterName(printer.printerName());
   if (own.printerName() != printer.printerName()) {
     // The queue is gone; what the printer knows of it is all there is.
-    return TPrinterPage{printer.pageLayout().minimumMargins(), printer.resolution(), false};
+    return TPrinterPage{MinimumMarginsMm(printer.pageLayout()), printer.resolution(), false};
   }
   const QPageLayout chosen = printer.pageLayout();
   own.setPageOrientation(chosen.orientation());
   own.setPageSize(chosen.pageSize());
-  const QPageLayout ownLayout = own.pageLayout();
-  QMarginsF margins = ownLayout.minimumMargins();
-  if (ownLayout.units() != QPageLayout::Millimeter) {
-    // Minimum margins come in the layout's units; convert through a layout
-    // that holds them as its margins.
-    QPageLayout probe(ownLayout.pageSize(), ownLayout.orientation(), margins, ownLayout.units());
-    margins = probe.margins(QPageLayout::Millimeter);
-  }
-  return TPrinterPage{margins, own.resolution(), false};
+  return TPrinterPage{MinimumMarginsMm(own.pageLayout()), own.resolution(), false};
 }
 
 void TakePrinterPage(QPrinter& printer, const TPrinterPage& page) {
