@@ -9,10 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "DocumentPageSetup.h"
 #include "MergePlan.h"
+#include "PrinterPage.h"
 #include "Settings.h"
 #include "Unit2.h"
 #include "UserInterface.h"
@@ -123,12 +125,16 @@ class TForm3 : public TForm2 {
   // lives so that the printer and paper chosen in the print dialog stay
   // chosen. The document's paper is offered whenever it changes.
   QPrinter& CurrentPrinter();
-  // What the printer needs after the print dialog: PDF output at our
-  // resolution, the whole sheet printable.
+  // What the printer needs after the print dialog: the chosen queue's own
+  // margins and resolution; PDF output at our resolution, the whole sheet.
   void AfterPrintDialog(QPrinter& printer);
   // Opens the preview window where it was last left, with hooks' print
   // command and merge mode; the page setup and document hooks are added.
   void ShowPreview(TPreviewHooks hooks);
+  // What the chosen print queue fixes about the page (its margins on the
+  // paper, its resolution), asked whenever the printer is used. Tests stand
+  // in queues of their own.
+  std::function<TPrinterPage(const QPrinter&)> PrinterPageOf;
   // Shows the preview window modally; virtual so that tests can drive it.
   virtual void ShowPreviewModal(TPreviewForm& form);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "PrintJob.h"
+#include "PrinterPage.h"
 #include "QPrinterDevice.h"
 #include "StringTable.h"
 #include "Unit3.h"
@@ -25,18 +26,14 @@ QPrinter& TForm3::CurrentPrinter() {
     FPrinter->setPageOrientation(w > h ? QPageLayout::Landscape : QPageLayout::Portrait);
     FOfferedPaper = paper;
   }
-  if (FPrinter->outputFormat() == QPrinter::PdfFormat) {
-    FPrinter->setResolution(kPdfDpi);
-    FPrinter->setFullPage(true);
-  }
+  TakePrinterPage(*FPrinter, PrinterPageOf ? PrinterPageOf(*FPrinter) : AskPrinterPage(*FPrinter, kPdfDpi));
   return *FPrinter;
 }
 
 void TForm3::AfterPrintDialog(QPrinter& printer) {
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
-    printer.setResolution(kPdfDpi);
-    printer.setFullPage(true);
-  }
+  // The dialog may have switched printers, and Qt keeps the last one's
+  // margins and resolution.
+  TakePrinterPage(printer, PrinterPageOf ? PrinterPageOf(printer) : AskPrinterPage(printer, kPdfDpi));
 }
 
 void TForm3::FilePrintClick() {

@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "ErrorText.h"
 #include "FontSubstitution.h"
+#include "ImageReaderLimit.h"
 #include "StartupTimer.h"
 #include "StringTable.h"
 #include "Unit3.h"
@@ -15,6 +16,7 @@
 
 int main(int argc, char** argv) {
   const double msAtMainStart = MillisecondsSinceProcessStart();
+  InstallImageReaderLimit();
   int code = 0;
   if (TryRunCommandLine(argc, argv, &code)) return code;
 

@@ -11,14 +11,26 @@ bool IsJapaneseName(const QString& name) {
   return false;
 }
 
+// Qt tells apart a family that several foundries make as "Name [Foundry]";
+// documents and the font matcher know it by its plain name.
+QString PlainFamily(const QString& family) {
+  if (!family.endsWith(QLatin1Char(']'))) return family;
+  const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+  return open > 0 ? family.left(open) : family;
+}
+
 }  // namespace
 
 QStringList FontNameList(const QStringList& installedFamilies) {
-  QStringList names = installedFamilies;
+  QStringList names;
+  for (const QString& family : installedFamilies) {
+    const QString plain = PlainFamily(family);
+    if (!names.contains(plain)) names << plain;
+  }
   for (const auto& [name, substitutes] : JapaneseFontSubstitutes()) {
     if (!IsJapaneseName(name) || names.contains(name)) continue;
     for (const QString& s : substitutes) {
-      if (installedFamilies.contains(s)) {
+      if (names.contains(s)) {
         names << name;
         break;
       }

@@ -99,6 +99,13 @@ void TGridSettingDlg::GridMemoExit() {
 }
 
 void TGridSettingDlg::OKBtnClick() {
+  // Enter presses OK while the caret is still in the field: its exit rule
+  // runs first, as on leaving it, and a refused text keeps the dialog open.
+  if (focusWidget() == GridMemo) {
+    const bool taken = FRules.MemoExit();
+    Refresh();
+    if (!taken) return;
+  }
   if (FRules.CheckSpacing()) accept();
 }
 

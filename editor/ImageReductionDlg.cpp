@@ -224,6 +224,14 @@ void TImageReductionDlg::IPVScrollBarChange(int position) {
 }
 
 void TImageReductionDlg::OKBtnClick() {
+  // Enter presses OK while the caret is still in a field: its exit rule runs
+  // first, as on leaving it, and a refused text keeps the dialog open.
+  const QWidget* field = focusWidget();
+  if (field == ImageWidthMemo || field == ImageHeightMemo) {
+    const bool taken = FRules.FieldExit(field == ImageWidthMemo ? TPictureSide::Width : TPictureSide::Height);
+    Refresh();
+    if (!taken) return;
+  }
   if (FRules.CheckSize()) accept();
 }
 

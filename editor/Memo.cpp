@@ -1,9 +1,11 @@
 #include "Memo.h"
 
 #include <QEvent>
+#include <QMimeData>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 #include <cmath>
@@ -24,8 +26,22 @@ class TMemo::KeyWatcher : public QObject {
   TMemo* FMemo;
 };
 
+namespace {
+// Copied or dragged text goes out as plain text alone: the editor's font and
+// colour are its own, not the text's, and must not follow it into a word
+// processor.
+class PlainTextOnlyEdit : public QPlainTextEdit {
+ protected:
+  QMimeData* createMimeDataFromSelection() const override {
+    auto* data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText());
+    return data;
+  }
+};
+}  // namespace
+
 TMemo::TMemo(TComponent* owner)
-    : TWinControl(owner), FEdit(std::make_unique<QPlainTextEdit>()), FWatcher(std::make_unique<KeyWatcher>(this)) {
+    : TWinControl(owner), FEdit(std::make_unique<PlainTextOnlyEdit>()), FWatcher(std::make_unique<KeyWatcher>(this)) {
   SetBounds(0, 0, 185, 89);
   SetColor(clWindow);
   // The memo is sized to its text by its owner; it never scrolls, and its

@@ -5,7 +5,10 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <array>
+
 #include "Color.h"
+#include "CustomColors.h"
 #include "DialogFrame.h"
 #include "UserInterface.h"
 
@@ -104,30 +107,59 @@ std::optional<QString> QtUserInterface::OpenPictureName(const TFileDialogRequest
   return RunFileDialog(FParent, request, QFileDialog::AcceptOpen);
 }
 
-std::optional<TColorReply> QtUserInterface::ChooseColor(const TColorRequest& request) {
-  // The dialog's sixteen custom colours travel with the document as
-  // "ColorA=BBGGRR" lines; Qt keeps them process-wide, so load and read back.
-  for (int i = 0; i < request.CustomColors.size() && i < QColorDialog::customCount(); ++i) {
-    const QString line = request.CustomColors[i];
-    const int eq = line.indexOf(QLatin1Char('='));
-    bool ok = false;
-    const uint v = line.mid(eq + 1).toUInt(&ok, 16);
-    if (ok && v != 0xFFFFFFFFu) QColorDialog::setCustomColor(i, Colors::ToQColor(TColor(v)));
+namespace {
+// Qt keeps custom colours for the whole process and saves them for the next
+// run when a colour dialog goes. For the time of one dialog they are the
+// document's; afterwards they are what they were before, so that nothing of
+// one document reaches another or Qt's settings file.
+class DocumentCustomColors {
+ public:
+  explicit DocumentCustomColors(const TCustomColors& document) {
+    for (int i = 0; i < TCustomColors::Count; ++i) {
+      FBefore[size_t(i)] = QColorDialog::customColor(i).rgba();
+      const std::optional<TColor>& c = document.At(i);
+      FShown[size_t(i)] = c ? Colors::ToQColor(*c).rgb() : kUnsetRgb;
+      QColorDialog::setCustomColor(i, QColor::fromRgb(FShown[size_t(i)]));
+    }
   }
+  ~DocumentCustomColors() {
+    for (int i = 0; i < TCustomColors::Count; ++i) QColorDialog::setCustomColor(i, QColor::fromRgba(FBefore[size_t(i)]));
+  }
+  DocumentCustomColors(const DocumentCustomColors&) = delete;
+  DocumentCustomColors& operator=(const DocumentCustomColors&) = delete;
+
+  // What the user left in the dialog. Qt has no unset entry: an entry the
+  // user did not change stays as it came (unset ones too), one he changed
+  // holds his colour, white included.
+  TCustomColors Left(TCustomColors colors) const {
+    for (int i = 0; i < TCustomColors::Count; ++i) {
+      const QRgb now = QColorDialog::customColor(i).rgb();
+      if (now != FShown[size_t(i)]) colors.Set(i, Colors::FromQColor(QColor::fromRgb(now)));
+    }
+    return colors;
+  }
+
+ private:
+  // Qt's own empty entry, white.
+  static constexpr QRgb kUnsetRgb = 0xFFFFFFFFu;
+  std::array<QRgb, TCustomColors::Count> FBefore{};
+  std::array<QRgb, TCustomColors::Count> FShown{};
+};
+}  // namespace
+
+std::optional<TColorReply> QtUserInterface::ChooseColor(const TColorRequest& request) {
+  const TCustomColors document = TCustomColors::FromLines(request.CustomColors);
   QColorDialog dialog(Colors::ToQColor(request.Color), FParent);
+  // Declared after the dialog so that Qt's colours are restored before the
+  // dialog, on going, saves them.
+  const DocumentCustomColors custom(document);
   SetDialogFrame(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QColor c = dialog.selectedColor();
   if (!c.isValid()) return std::nullopt;
   TColorReply reply;
   reply.Color = Colors::FromQColor(c);
-  for (int i = 0; i < 16; ++i) {
-    const QColor cc = QColorDialog::customColor(i);
-    const QString value = cc.isValid() && cc != Qt::white
-                              ? QString::number(uint(Colors::FromQColor(cc)), 16).toUpper().rightJustified(6, QLatin1Char('0'))
-                              : QStringLiteral("FFFFFFFF");
-    reply.CustomColors << QStringLiteral("Color") + QChar(u'A' + i) + QLatin1Char('=') + value;
-  }
+  reply.CustomColors = custom.Left(document).ToLines();
   return reply;
 }
 

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "FontSubstitution.h"
+#include "ImageReaderLimit.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  InstallImageReaderLimit();
   QApplication app(argc, argv);
   // As the program does at start: cards name Windows fonts.
   InstallFontSubstitutions();

@@ -271,6 +271,24 @@ TEST_F(ClipboardTest, WhatOtherProgramsOfferBecomesATextOrAPictureOrIsRefused) {
   }
 }
 
+TEST_F(ClipboardTest, APictureBeyondQtsOwnDecodingLimitButWithinOursPastes) {
+  // 33.6 million pixels decode to more than the 128 MB Qt's readers allow by default.
+  const int side = 5800;
+  QImage photo(side, side, QImage::Format_RGB888);
+  photo.fill(Qt::blue);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(photo.save(&buffer, "PNG", 90));
+  photo = QImage();
+  auto form = OpenCard();
+  Offer(QStringLiteral("image/png"), png);
+  form->EditPasteClick();
+  EXPECT_EQ(TakeMessage(), QString());
+  ASSERT_EQ(form->ObjectList.size(), 1u);
+  EXPECT_EQ(form->ObjectList[0]->BoundsRect(), QRect(0, 0, side, side));
+}
+
 TEST_F(ClipboardTest, WhileTypingInPlaceTextIsPastedCopiedAndCutInTheMemo) {
   auto form = OpenCard();
   auto* label = form->Add<TLabelEx>(20, 20, 10, 10);

@@ -39,8 +39,12 @@ class PreviewForm3 : public TForm3 {
   using TForm3::TForm3;
   void RunStartWizard(int) override {}
   TImageDeviceCaps Caps = kA4Printer;
+  bool MeasureCurrentPrinter = false;  // the printer printing uses instead of Caps
   std::function<void(TPreviewForm&)> User;  // what the user does while it is open
-  std::unique_ptr<IPrintDevice> PreviewDevice() override { return std::make_unique<ImagePrintDevice>(Caps); }
+  std::unique_ptr<IPrintDevice> PreviewDevice() override {
+    if (MeasureCurrentPrinter) return TForm3::PreviewDevice();
+    return std::make_unique<ImagePrintDevice>(Caps);
+  }
   void ShowPreviewModal(TPreviewForm& form) override {
     form.show();
     if (User) User(form);
@@ -206,4 +210,39 @@ TEST_F(PreviewCommandTest, TheDefaultPrinterIsMeasuredWithoutStartingAJob) {
   const std::unique_ptr<IPrintDevice> device = Form->TForm3::PreviewDevice();
   EXPECT_TRUE(TPreviewLayout::FromCaps(TPreviewCaps::Read(*device)));
   EXPECT_FALSE(device->Printing());
+}
+
+TEST_F(PreviewCommandTest, EachPrinterChosenInThePrintDialogBringsItsOwnMarginsAndResolution) {
+  // Queues whose unprintable edges and resolutions differ, chosen one after
+  // another in the print dialog opened from the preview.
+  const struct {
+    TPrinterPage Page;
+    QPoint OffsetPx;
+  } queues[] = {
+      {{QMarginsF(12.7, 12.7, 12.7, 12.7), 300, false}, {150, 150}},
+      {{QMarginsF(6.35, 6.35, 6.35, 6.35), 600, false}, {150, 150}},
+      {{QMarginsF(6.35, 12.7, 6.35, 12.7), 1200, false}, {300, 600}},
+      {{QMarginsF(), 600, true}, {0, 0}},
+  };
+  TPrinterPage chosen = queues[0].Page;
+  Form->PrinterPageOf = [&](const QPrinter&) { return chosen; };
+  Form->MeasureCurrentPrinter = true;
+  int printed = 0;
+  Form->User = [&](TPreviewForm& f) {
+    for (const auto& queue : queues) {
+      SCOPED_TRACE(queue.Page.Dpi);
+      chosen = queue.Page;
+      Scripted.Ui.ReplyPrint(Folder.filePath(QStringLiteral("sheet%1.pdf").arg(printed++)));
+      f.PrintBtn->click();
+      const std::unique_ptr<IPrintDevice> device = Form->TForm3::PreviewDevice();
+      EXPECT_EQ(device->GetDeviceCaps(PHYSICALOFFSETX), queue.OffsetPx.x());
+      EXPECT_EQ(device->GetDeviceCaps(PHYSICALOFFSETY), queue.OffsetPx.y());
+      EXPECT_NEAR(device->GetDeviceCaps(HORZRES) + 2 * queue.OffsetPx.x(), device->GetDeviceCaps(PHYSICALWIDTH), 1);
+      ASSERT_NE(f.PrintArea(), nullptr);
+      EXPECT_EQ(f.PrintArea()->Left() > 0, queue.OffsetPx.x() > 0) << "the preview shows the new printable area";
+    }
+  };
+  Form->FilePreviewClick();
+  EXPECT_TRUE(Scripted.Ui.AllRepliesUsed());
+  EXPECT_TRUE(QFileInfo::exists(Folder.filePath(QStringLiteral("sheet3.pdf"))));
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -33,6 +34,12 @@ void Type(UnitField* field, const QString& text) { field->setText(text); }
 void Leave(UnitField* field) {
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(field, &out);
+}
+// Enter typed in a field: the dialog presses its default button.
+bool PressEnter(QDialog& dlg, UnitField* field) {
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  return dlg.result() == QDialog::Accepted;
 }
 bool ClickOK(QDialog& dlg, QPushButton* ok) {
   ok->click();
@@ -386,6 +393,57 @@ TEST_F(PictureCommandsTest, AGridSpacingBelowOnePixelIsRefused) {
   Form->RectButtonClick();
   Drag({13, 24}, {47, 61});
   EXPECT_EQ(Form->ObjectList.back()->Left(), 10);
+}
+
+TEST_F(PictureCommandsTest, EnterInAFieldRunsItsExitRuleBeforeOKAndARefusalKeepsTheDialog) {
+  // Each field of both dialogs, with a lone point typed and then a number.
+  struct Case {
+    bool Picture;
+    bool HeightField;
+    QString Number;
+    QRect PictureBounds;
+    int GridWidth;
+  };
+  const Case cases[] = {
+      {false, false, QStringLiteral("3"), QRect(20, 30, 300, 200), 15},
+      {true, false, QStringLiteral("30"), QRect(20, 30, 150, 100), 10},
+      {true, true, QStringLiteral("10"), QRect(20, 30, 75, 50), 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "picture " << c.Picture << " height " << c.HeightField);
+    Form->ResetEditorWorksheet(455, 275);
+    Ui.Ui.Clear();
+    TImage* image = Place(Bitmap(QStringLiteral("p.bmp"), 300, 200), {20, 30});
+    RightClick(image);
+    auto enterTwice = [&](QDialog& dlg, QRadioButton* mm, UnitField* field) {
+      dlg.show();
+      mm->click();
+      field->setFocus();
+      Type(field, QStringLiteral("."));
+      EXPECT_FALSE(PressEnter(dlg, field));
+      EXPECT_TRUE(dlg.isVisible());
+      EXPECT_EQ(Ui.Ui.Messages().size(), 1u);
+      Type(field, c.Number);
+      return PressEnter(dlg, field);
+    };
+    bool closed = false;
+    Form->RunGridSettingDialog = [&](TGridSettingDlg& dlg) {
+      return closed = enterTwice(dlg, dlg.TanniMmRB, dlg.GridMemo);
+    };
+    Form->RunImageReductionDialog = [&](TImageReductionDlg& dlg) {
+      return closed = enterTwice(dlg, dlg.TanniMmRB, c.HeightField ? dlg.ImageHeightMemo : dlg.ImageWidthMemo);
+    };
+    (c.Picture ? Form->ImageReduction : Form->BGGrid)->trigger();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(image->BoundsRect(), c.PictureBounds);
+    EXPECT_EQ(Form->GridWidth(), c.GridWidth);
+    Form->RunGridSettingDialog = [&](TGridSettingDlg& dlg) {
+      dlg.TanniPixRB->click();
+      Type(dlg.GridMemo, QStringLiteral("10"));
+      return ClickOK(dlg, dlg.OKBtn);
+    };
+    Form->BGGrid->trigger();
+  }
 }
 
 TEST(PictureFolder, StartsInTheDocumentsFolderOrAtHomeWhereThereIsNone) {

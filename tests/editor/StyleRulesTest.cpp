@@ -46,6 +46,27 @@ TEST(FontNameList, OffersInstalledFontsThenWindowsNamesThatCanBeDrawn) {
   EXPECT_EQ(QStringList(names).removeDuplicates(), 0);
 }
 
+TEST(FontNameList, ListsAFamilyOfSeveralFoundriesOnceByItsPlainName) {
+  const struct {
+    QStringList Installed;
+    QStringList Listed;
+  } rows[] = {
+      {{"C059 [UKWN]", "C059 [urw]", "DejaVu Sans"}, {"C059", "DejaVu Sans"}},
+      {{"Nimbus Sans [UKWN]", "Nimbus Sans", "Nimbus Sans [urw]"}, {"Nimbus Sans"}},
+      {{"Odd [Name] Font", "[]", "Tail ]"}, {"Odd [Name] Font", "[]", "Tail ]"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Installed.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(FontNameList(row.Installed), row.Listed);
+  }
+  // A stand-in known only under its foundry's name still brings its Windows name.
+  const auto& table = JapaneseFontSubstitutes();
+  const auto pmincho = std::find_if(table.begin(), table.end(),
+                                    [](const auto& e) { return e.first == QStringLiteral("ＭＳ Ｐ明朝"); });
+  ASSERT_NE(pmincho, table.end());
+  EXPECT_TRUE(FontNameList({pmincho->second.front() + QStringLiteral(" [x]")}).contains(QStringLiteral("ＭＳ Ｐ明朝")));
+}
+
 TEST(StackingOrder, AnObjectNotOnTheWorksheetChangesNothingAndEmptyEntriesGo) {
   TWorksheet sheet;
   sheet.BuildWorksheet(200, 100);

@@ -1,5 +1,8 @@
 // Typing text in place: new texts, re-editing, the memo's growth.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -217,4 +220,18 @@ TEST_F(TextTest, ReplacingTheWorksheetWhileTypingLeavesNoEditorBehind) {
   Form->RectButtonClick();
   Drag({10, 10}, {50, 50});
   EXPECT_EQ(Form->ObjectList.size(), 1u);
+}
+
+TEST_F(TextTest, CopyingFromTheEditorGivesPlainTextOnly) {
+  Form->TextButtonClick();
+  Click({13, 24});
+  Type(QStringLiteral("赤い\n文字"));
+  QPlainTextEdit* editor = Form->EditMemo->Editor();
+  editor->selectAll();
+  QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+  QApplication::sendEvent(editor, &copy);
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->formats(), QStringList{QStringLiteral("text/plain")}) << "no HTML, Markdown or ODT";
+  EXPECT_EQ(data->text(), QStringLiteral("赤い\n文字"));
 }
