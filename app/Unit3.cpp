@@ -62,6 +62,7 @@ void TForm3::WireCommands() {
       {FilePreview, &TForm3::FilePreviewClick},
       {FilePrint, &TForm3::FilePrintClick},
       {FilePrintSetup, &TForm3::FilePrintSetupClick},
+      {FilePrintCalibration, &TForm3::FilePrintCalibrationClick},
       {FileExit, &TForm3::FileExitClick},
       {Contents1, &TForm3::Contents1Click},
       {About1, &TForm3::About1Click},
@@ -194,7 +195,8 @@ void TForm3::UpdatePasteCommand() {
 void TForm3::FileMenuClick() {
   for (QAction* a : {FileSave, FileSaveAs, WorkSheetClear, FilePrint, FilePrintSetup, FilePreview})
     a->setEnabled(DocumentOpen);
-  for (QAction* a : {FileNew, FileOpen, FileExit}) a->setEnabled(true);
+  // The calibration needs no document: its sheet then shows the default setup.
+  for (QAction* a : {FileNew, FileOpen, FilePrintCalibration, FileExit}) a->setEnabled(true);
 }
 
 // ---- Commands -------------------------------------------------------------------

@@ -23,7 +23,9 @@ void TForm3::FilePreviewClick() {
     return device.get();
   };
   hooks.Document = [this] {
-    return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList} : TPreviewDocument{};
+    // The printer may have changed through the print dialog; its corrections with it.
+    return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList, PrinterCalibration(CurrentPrinterName())}
+                     : TPreviewDocument{};
   };
   hooks.PageSetup = [this] { FilePrintSetupClick(); };
   hooks.Print = [this] { FilePrintClick(); };

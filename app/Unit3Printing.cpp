@@ -45,7 +45,10 @@ void TForm3::FilePrintClick() {
     printer.setFullPage(true);
   }
 
+  // The corrections of the printer chosen just now.
+  const TPrinterCalibration calibration = PrinterCalibration(CurrentPrinterName());
   QPrinterDevice device(printer);
   QString error;
-  if (!PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, &error)) UI().MessageBox(error, LoadStr(1010), mbOK);
+  if (!PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, &error, calibration))
+    UI().MessageBox(error, LoadStr(1010), mbOK);
 }

@@ -288,6 +288,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   FilePreview = AddItem(FileMenu, "FilePreview", QStringLiteral("印刷プレビュー(&V)..."));
   FilePrint = AddItem(FileMenu, "FilePrint", QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P));
   FilePrintSetup = AddItem(FileMenu, "FilePrintSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&R)..."));
+  FilePrintCalibration = AddItem(FileMenu, "FilePrintCalibration", QStringLiteral("プリンタ位置の補正..."));
   FileMenu->addSeparator();
   FileExit = AddItem(FileMenu, "FileExit", QStringLiteral("終了(&X)"));
 

@@ -62,6 +62,8 @@ class TForm1 : public QMainWindow {
   QAction *FileNew = nullptr, *FileOpen = nullptr, *FileSave = nullptr, *FileSaveAs = nullptr,
           *WorkSheetClear = nullptr, *FilePreview = nullptr, *FilePrint = nullptr, *FilePrintSetup = nullptr,
           *FileExit = nullptr;
+  // Our own, after the page setup: the printer's position corrections.
+  QAction* FilePrintCalibration = nullptr;
   QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
   QAction *OtherBGImage = nullptr, *OtherBGImageClear = nullptr, *BGGrid = nullptr;
   QAction *Contents1 = nullptr, *About1 = nullptr;

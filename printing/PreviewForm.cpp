@@ -6,10 +6,12 @@
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 
+#include <cmath>
 #include <exception>
 
 #include "CardComposition.h"
 #include "DocumentPageSetup.h"
+#include "GraphicsObjects.h"
 #include "Image.h"
 #include "PanelView.h"
 #include "PrintDevice.h"
@@ -133,10 +135,13 @@ bool TPreviewForm::Rebuild(QString* error) {
 
   TCardComposition card =
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
-  ScaleComposition(card, layout.s);
-  const QSize cardSize(card.Panel->Width(), card.Panel->Height());
+  // The places follow the page setup's card size; a printer's scale then
+  // stretches the card itself, by its scale across (one scale fits a panel).
+  const TPrintCorrection correction = layout.Correction(doc.Calibration);
+  const QSize cardSize(MulDiv(doc.Setup->SheetWidthPx, layout.s, 100), MulDiv(doc.Setup->SheetHeightPx, layout.s, 100));
+  ScaleComposition(card, correction.Scales() ? int(std::lround(layout.s * correction.Sx())) : layout.s);
   const TControl* background = card.Background;
-  for (const TPreviewCell& cell : layout.VisibleCells(*doc.Setup, cardSize)) {
+  for (const TPreviewCell& cell : layout.VisibleCells(*doc.Setup, cardSize, correction)) {
     TPanel* panel = NewPanel(FPrintArea, cell.Bounds, clWhite);
     AddOutline(panel);
     // Each background copy is the source of the next.

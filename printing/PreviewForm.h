@@ -16,6 +16,7 @@
 
 #include "PreviewLayout.h"
 #include "PreviewWindowBounds.h"
+#include "PrinterCalibration.h"
 
 class IPrintDevice;
 class PanelView;
@@ -31,6 +32,8 @@ struct TPreviewDocument {
   const DocumentPageSetup* Setup = nullptr;  // null: nothing to show
   const TImage* Background = nullptr;
   std::vector<TControl*> Objects;  // bottom first
+  // The printer's corrections: the cards show where they will be printed.
+  TPrinterCalibration Calibration;
 };
 
 struct TPreviewHooks {

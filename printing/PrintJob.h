@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PrintLayout.h"
+#include "PrinterCalibration.h"
 
 class IPrintDevice;
 class TControl;
@@ -18,6 +19,8 @@ TPrintCaps ReadPrintCaps(const IPrintDevice& device);
 
 // Prints one sheet. Returns false with the message to show (Japanese, the
 // reason included) in *error when the job could not start or failed on the
-// way; the job is then abandoned and nothing is printed.
+// way; the job is then abandoned and nothing is printed. calibration moves
+// and scales every card and crop mark for the printer it is meant for; the
+// neutral one leaves the sheet exactly as the page setup alone puts it.
 bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
-                    const DocumentPageSetup& setup, QString* error);
+                    const DocumentPageSetup& setup, QString* error, const TPrinterCalibration& calibration = {});
