@@ -105,7 +105,9 @@ TEST(CalibrationRules, StoredEntriesReadOnlyWhenTheyAreFourValuesInRange) {
   for (const auto& c : cases) {
     const std::optional<TPrinterCalibration> read = TPrinterCalibration::FromText(QString::fromUtf8(c.Text));
     EXPECT_EQ(read.has_value(), c.Reads) << c.Text;
-    if (read) EXPECT_EQ(TPrinterCalibration::FromText(read->ToText()), read) << c.Text;
+    if (read) {
+      EXPECT_EQ(TPrinterCalibration::FromText(read->ToText()), read) << c.Text;
+    }
   }
 }
 

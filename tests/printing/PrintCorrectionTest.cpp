@@ -33,15 +33,14 @@ QImage Print(Card& card, const TPrinterCalibration& calibration) {
 }
 
 // 2 x 5 blue cards with a red square and crop marks.
-Card BlueCards() {
-  Card card;
+void MakeBlue(Card& card) {
   card.SetBackground(Solid(455, 275, Qt::blue));
   card.AddShape(qustRectangle, QRect(100, 50, 100, 100), clRed);
-  return card;
 }
 
 TEST(PrintCorrection, OffsetsMoveEveryCardAndTickByExactlyTheirDevicePixels) {
-  Card card = BlueCards();
+  Card card;
+  MakeBlue(card);
   const QImage plain = Print(card, {});
   ASSERT_FALSE(plain.isNull());
   const struct {
@@ -65,7 +64,8 @@ TEST(PrintCorrection, OffsetsMoveEveryCardAndTickByExactlyTheirDevicePixels) {
 }
 
 TEST(PrintCorrection, AScaleStretchesTheCardsAndTheirPitchAboutTheSheetsCorner) {
-  Card card = BlueCards();
+  Card card;
+  MakeBlue(card);
   card.Setup.PrintTonbo = false;
   card.Setup.InsideMarginX = 5;  // columns 96 mm apart
   const struct {
@@ -102,7 +102,8 @@ TEST(PrintCorrection, AScaleStretchesTheCardsAndTheirPitchAboutTheSheetsCorner) 
 }
 
 TEST(PrintCorrection, WithoutCorrectionsTheSheetIsTheOnePrintedBefore) {
-  Card card = BlueCards();
+  Card card;
+  MakeBlue(card);
   ImagePrintDevice device(kTenPerMm);
   QString why;
   ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
