@@ -57,7 +57,8 @@ TCalibrationDlg::TCalibrationDlg(TCalibrationHooks hooks, QWidget* parent) : QDi
     edit->setMaxLength(12);
     caption->setBuddy(edit);
     NewLabel(this, CalibrationMessage(fields[i].Unit), QRect(184, top, 260, 24));
-    connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) { FieldEdited(f, text); });
+    // Text the dialog sets is the rules' own; taking it back changes nothing.
+    connect(edit, &QLineEdit::textChanged, this, [this, f](const QString& text) { FieldEdited(f, text); });
     edit->installEventFilter(this);
     FExits[i] = std::make_unique<FocusExit>(edit, [this, f] { FieldExit(f); });
     Fields[i] = edit;
