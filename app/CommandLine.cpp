@@ -216,7 +216,7 @@ TPrinterCalibration StoredCalibration(const QString& printer, const ProgramFolde
 int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   QStringList files;
   std::optional<QSizeF> paper;
-  std::optional<QString> printer;
+  std::optional<QString> printerName;
   int dpi = 600;
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
@@ -239,7 +239,7 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
     }
     if (isPrinter) {
       if (value.isEmpty()) return Usage(CalibrationMessage(CalibrationText::PrinterArgument));
-      printer = value;
+      printerName = value;
     } else if (isPaper) {
       paper = PaperSize(value);
       if (!paper) return Usage(QStringLiteral("The paper \"%1\" is neither a known name nor WxH in millimetres.").arg(value));
@@ -259,12 +259,13 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
     const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
     paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
   }
-  const TPrinterCalibration calibration = printer ? StoredCalibration(*printer, folders) : TPrinterCalibration{};
+  const TPrinterCalibration calibration =
+      printerName ? StoredCalibration(*printerName, folders) : TPrinterCalibration{};
   // No printer is looked for: the output is PDF.
-  QPrinter pdf(QPrinterInfo(), QPrinter::HighResolution);
-  QPrinterDevice::SetUpPdf(pdf, out, paper->width(), paper->height(), dpi);
-  pdf.setDocName(QFileInfo(files[1]).completeBaseName());
-  QPrinterDevice device(pdf);
+  QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
+  QPrinterDevice::SetUpPdf(printer, out, paper->width(), paper->height(), dpi);
+  printer.setDocName(QFileInfo(files[1]).completeBaseName());
+  QPrinterDevice device(printer);
   QString why;
   if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why, calibration)) {
     Print(stderr, why + QLatin1Char('\n'));
@@ -301,7 +302,7 @@ int CalibrationSheet(const QStringList& args) {
       bool ok = false;
       dpi = value.toInt(&ok);
       if (!ok || dpi < 72 || dpi > 2400)
-        return Usage(QStringLiteral("The resolution \"%1\" is not a whole number from 72 to 2400.").arg(value));
+        return Usage(CalibrationMessage(CalibrationText::BadResolution).arg(value));
     }
   }
   if (files.size() != 1 && files.size() != 2) return Usage(CalibrationMessage(CalibrationText::SheetArguments));

@@ -34,7 +34,7 @@ constexpr int ScaleStep = 1725;
 constexpr int SheetArguments = 1726;
 constexpr int PrinterArgument = 1727;
 constexpr int BadPaper = 1728;         // "%1": what was given
-constexpr int SheetPrinted = 1729;     // "%1": the printer
+constexpr int BadResolution = 1729;    // "%1": what was given
 }  // namespace CalibrationText
 
 inline QString CalibrationMessage(int id) { return LoadStr(id); }

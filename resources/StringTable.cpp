@@ -193,7 +193,7 @@ QString LoadStr(int id) {
       {1726, "--calibration-sheet には、出力するPDFファイルと、省略できる文書を指定してください。"},
       {1727, "--printer にはプリンタ名を指定してください。"},
       {1728, "用紙「%1」は、用紙の名前でも、ミリ単位の 幅x高さ でもありません。"},
-      {1729, "補正用シートをプリンタ「%1」に送りました。"},
+      {1729, "解像度「%1」は、72から2400までの整数ではありません。"},
   };
   auto it = table.find(id);
   return it == table.end() ? QString() : QString::fromUtf8(it->second);

@@ -167,6 +167,29 @@ TEST(CalibrationSheetCommand, TheCrossesAndRulersLieWhereThePageSetupSays) {
   }
 }
 
+TEST(CalibrationSheetCommand, WrongArgumentsAndDocumentsThatDoNotReadLeaveNoFile) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath(QStringLiteral("sheet.pdf"));
+  const struct {
+    QStringList Args;
+    int Code;
+    QString Err;  // the first line of standard error
+  } cases[] = {
+      {{}, 2, "tessolo: " + LoadStr(CalibrationText::SheetArguments)},
+      {{out, "a.tsl", "b.tsl"}, 2, "tessolo: " + LoadStr(CalibrationText::SheetArguments)},
+      {{out, "--paper", "B9"}, 2, "tessolo: " + LoadStr(CalibrationText::BadPaper).arg("B9")},
+      {{out, "--dpi=10"}, 2, "tessolo: " + LoadStr(CalibrationText::BadResolution).arg("10")},
+      {{out, dir.filePath("missing.tsl")}, 1, LoadStr(1311)},
+      {{dir.filePath("no/such/sheet.pdf")}, 1, LoadStr(1300).section('\n', 0, 0)},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = RunCommand(QStringList{QStringLiteral("--calibration-sheet")} + c.Args, dir.path());
+    EXPECT_EQ(r.Code, c.Code) << c.Args.join(' ').toStdString();
+    EXPECT_EQ(r.Err.section(QLatin1Char('\n'), 0, 0), c.Err) << c.Args.join(' ').toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+  }
+}
+
 TEST(CalibrationSheetCommand, PrintPdfAppliesCorrectionsOnlyForTheNamedPrinter) {
   QTemporaryDir dir;
   const QString doc = dir.filePath(QStringLiteral("card.tsl"));
