@@ -28,6 +28,7 @@
 #include "DocumentTestSupport.h"
 #include "ImagePrintDevice.h"
 #include "PreviewForm.h"
+#include "PrintMessages.h"
 #include "ScriptedUserInterface.h"
 #include "Unit3.h"
 
@@ -35,6 +36,7 @@ namespace {
 
 using Field = TPrinterCalibration::Field;
 const QString kPrinter = QStringLiteral("Office Laser 3/F");
+constexpr int kCannotReadDocument = 1311;
 
 struct Outcome {
   int Code = -1;
@@ -179,8 +181,8 @@ TEST(CalibrationSheetCommand, WrongArgumentsAndDocumentsThatDoNotReadLeaveNoFile
       {{out, "a.tsl", "b.tsl"}, 2, "tessolo: " + LoadStr(CalibrationText::SheetArguments)},
       {{out, "--paper", "B9"}, 2, "tessolo: " + LoadStr(CalibrationText::BadPaper).arg("B9")},
       {{out, "--dpi=10"}, 2, "tessolo: " + LoadStr(CalibrationText::BadResolution).arg("10")},
-      {{out, dir.filePath("missing.tsl")}, 1, LoadStr(1311)},
-      {{dir.filePath("no/such/sheet.pdf")}, 1, LoadStr(1300).section('\n', 0, 0)},
+      {{out, dir.filePath("missing.tsl")}, 1, LoadStr(kCannotReadDocument)},
+      {{dir.filePath("no/such/sheet.pdf")}, 1, LoadStr(PrintText::CannotStart).section('\n', 0, 0)},
   };
   for (const auto& c : cases) {
     const Outcome r = RunCommand(QStringList{QStringLiteral("--calibration-sheet")} + c.Args, dir.path());
