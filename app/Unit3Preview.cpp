@@ -23,10 +23,10 @@ void TForm3::FilePreviewClick() {
     return device.get();
   };
   hooks.Document = [this] {
-    // The printer may have changed through the print dialog; its corrections with it.
-    return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList, PrinterCalibration(CurrentPrinterName())}
-                     : TPreviewDocument{};
+    return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList} : TPreviewDocument{};
   };
+  // The printer may change through the print dialog; its corrections with it.
+  hooks.Calibration = [this] { return PrinterCalibration(CurrentPrinterName()); };
   hooks.PageSetup = [this] { FilePrintSetupClick(); };
   hooks.Print = [this] { FilePrintClick(); };
   TPreviewForm form(std::move(hooks), this);

@@ -59,7 +59,7 @@ QPoint TCalibrationSheet::ToDevice(QPointF mm) const {
 void TCalibrationSheet::Label(QPainter& painter, QPointF atMm, int align, const QString& text) const {
   // A box around the anchor point, wide enough for any label, aligned in it.
   const QPoint at = ToDevice(atMm);
-  const int w = TruncToInt(60 * FT), h = TruncToInt(10 * FV);
+  const int w = TruncToInt(400 * FT), h = TruncToInt(10 * FV);
   QRect box(0, 0, w, h);
   if (align & Qt::AlignLeft) box.moveLeft(at.x());
   else if (align & Qt::AlignRight) box.moveRight(at.x());
@@ -76,16 +76,15 @@ void TCalibrationSheet::PaintCross(QPainter& painter, QPointF c) const {
   for (int k = -ArmMm; k <= ArmMm; ++k) {
     if (k == 0) continue;
     const double len = std::min(TickMm(k), 2.0);
-    const QString number = QString::number(k);
-    // Across: ticks below the arm; even numbers under them, odd ones above
-    // the arm, so that neighbours never touch.
+    // Ticks below the arm across and right of the arm down, numbers every
+    // 2 mm under the one and left of the other: nothing of one arm touches
+    // the other's, even beside the centre.
     painter.drawLine(ToDevice({c.x() + k, c.y()}), ToDevice({c.x() + k, c.y() + len}));
-    if (k % 2 == 0) Label(painter, {c.x() + k, c.y() + 2.3}, Qt::AlignHCenter | Qt::AlignTop, number);
-    else Label(painter, {c.x() + k, c.y() - 0.4}, Qt::AlignHCenter | Qt::AlignBottom, number);
-    // Down: ticks right of the arm; even numbers beyond them, odd ones left.
     painter.drawLine(ToDevice({c.x(), c.y() + k}), ToDevice({c.x() + len, c.y() + k}));
-    if (k % 2 == 0) Label(painter, {c.x() + 2.4, c.y() + k}, Qt::AlignLeft | Qt::AlignVCenter, number);
-    else Label(painter, {c.x() - 0.5, c.y() + k}, Qt::AlignRight | Qt::AlignVCenter, number);
+    if (k % 2 != 0) continue;
+    const QString number = QString::number(k);
+    Label(painter, {c.x() + k, c.y() + 2.3}, Qt::AlignHCenter | Qt::AlignTop, number);
+    Label(painter, {c.x() - 0.5, c.y() + k}, Qt::AlignRight | Qt::AlignVCenter, number);
   }
 }
 

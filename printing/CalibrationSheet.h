@@ -1,6 +1,6 @@
 #pragma once
-// The sheet a user prints to calibrate a printer: a cross with numbered
-// ticks every millimetre (±10 mm) where the page setup puts the top-left and
+// The sheet a user prints to calibrate a printer: a cross with ticks
+// every millimetre, numbered every two (±10 mm), where the page setup puts the
 // the bottom-right corner of the block of cards and at the sheet's centre,
 // and a 100 mm ruler across and one down to read the scale from. Positions
 // follow the printing rules (the same device pixels per millimetre), and no

@@ -137,7 +137,8 @@ bool TPreviewForm::Rebuild(QString* error) {
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
   // The places follow the page setup's card size; a printer's scale then
   // stretches the card itself, by its scale across (one scale fits a panel).
-  const TPrintCorrection correction = layout.Correction(doc.Calibration);
+  const TPrintCorrection correction =
+      layout.Correction(FHooks.Calibration ? FHooks.Calibration() : TPrinterCalibration{});
   const QSize cardSize(MulDiv(doc.Setup->SheetWidthPx, layout.s, 100), MulDiv(doc.Setup->SheetHeightPx, layout.s, 100));
   ScaleComposition(card, correction.Scales() ? int(std::lround(layout.s * correction.Sx())) : layout.s);
   const TControl* background = card.Background;

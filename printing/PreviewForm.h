@@ -32,8 +32,6 @@ struct TPreviewDocument {
   const DocumentPageSetup* Setup = nullptr;  // null: nothing to show
   const TImage* Background = nullptr;
   std::vector<TControl*> Objects;  // bottom first
-  // The printer's corrections: the cards show where they will be printed.
-  TPrinterCalibration Calibration;
 };
 
 struct TPreviewHooks {
@@ -41,6 +39,9 @@ struct TPreviewHooks {
   // ever started. Null when there is none.
   std::function<IPrintDevice*()> Device;
   std::function<TPreviewDocument()> Document;
+  // The printer's corrections, so that the cards show where they will be
+  // printed. None when unset.
+  std::function<TPrinterCalibration()> Calibration;
   // The main window's page setup and print commands.
   std::function<void()> PageSetup;
   std::function<void()> Print;
