@@ -138,7 +138,7 @@ TEST(CalibrationSheetCommand, TheCrossesAndRulersLieWhereThePageSetupSays) {
     QPointF TopLeft, BottomRight, Centre;  // mm
   } cases[] = {
       {{}, {14, 11}, {196, 286}, {105, 148.5}},                     // the default 2 x 5 cards on A4
-      {{"--paper", "Legal"}, {14, 11}, {196, 286}, {107.95, 177.8}},
+      {{"--paper", "220x320"}, {14, 11}, {196, 286}, {110, 160}},
       {{doc}, {20, 30}, {20 + 150 + 10, 30 + 160 + 18}, {105, 148.5}},
   };
   constexpr int dpi = 200;
