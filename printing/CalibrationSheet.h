@@ -3,9 +3,9 @@
 // millimetre, numbered every two (±10 mm), where the page setup puts the
 // top-left and the bottom-right corner of the block of cards and at the
 // sheet's centre, and a 100 mm ruler across and one down to read the scale
-// from. Positions
-// follow the printing rules (the same device pixels per millimetre), and no
-// correction is applied: what the user reads is the printer's own error.
+// from. Positions follow the printing rules (the same device pixels per
+// millimetre), and no correction is applied: what the user reads is the
+// printer's own error.
 #include <QPoint>
 #include <QPointF>
 #include <QString>
