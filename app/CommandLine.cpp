@@ -13,6 +13,9 @@
 #include <memory>
 
 #include "AtomicFile.h"
+#include "CalibrationSheet.h"
+#include "CalibrationStore.h"
+#include "CalibrationText.h"
 #include "CardImage.h"
 #include "DocumentFormat.h"
 #include "DocumentInfo.h"
@@ -21,6 +24,7 @@
 #include "MergeList.h"
 #include "MergeMessages.h"
 #include "MergePrintJob.h"
+#include "OwnSettings.h"
 #include "ProgramFolders.h"
 #include "PrintJob.h"
 #include "QPrinterDevice.h"
@@ -40,8 +44,9 @@ const char kUsage[] =
     "       tessolo --version | --help\n"
     "       tessolo --info FILE\n"
     "       tessolo --export-png OUT.png FILE [--scale N]\n"
-    "       tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N]\n"
+    "       tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N] [--printer NAME]\n"
     "                           [--merge LIST.csv [--merge-layout sheet|cell]]\n"
+    "       tessolo --calibration-sheet OUT.pdf [--paper NAME|WxH] [--dpi N] [FILE]\n"
     "\n"
     "  --version     print the program's version; --help prints this text\n"
     "  --info        print a JSON description of the document\n"
@@ -50,12 +55,19 @@ const char kUsage[] =
     "  --print-pdf   print the sheet of cards into a PDF file as the printer\n"
     "                would: paper A3, A4, A5, B4, B5, Letter, Legal or WxH in mm\n"
     "                (default the document's paper, else A4), no margins,\n"
-    "                N dots per inch (72 to 2400, default 600)\n"
+    "                N dots per inch (72 to 2400, default 600); with --printer,\n"
+    "                moved and scaled by that printer's corrections in\n"
+    "                tessolo.ini, for a PDF to be printed there later\n"
     "  --merge       print the card once for every row of LIST (CSV or TSV,\n"
     "                UTF-8 or Shift-JIS, the first row naming the columns);\n"
     "                {column} in a text or QR code takes that row's cell.\n"
     "                --merge-layout sheet (default): a whole sheet per row;\n"
-    "                cell: the rows fill the cells in order, across then down\n";
+    "                cell: the rows fill the cells in order, across then down\n"
+    "  --calibration-sheet  print the sheet for measuring a printer's\n"
+    "                corrections into a PDF file: crosses where the page setup\n"
+    "                of FILE (default: 2 x 5 cards of 91 x 55 mm) puts the\n"
+    "                corners of the block of cards and at the centre, and\n"
+    "                100 mm rulers; paper and resolution as for --print-pdf\n";
 
 void Print(FILE* to, const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -202,9 +214,23 @@ bool IsOption(const QString& arg, const char* name) {
   return arg == n || (arg.startsWith(n) && arg.size() > n.size() && arg[n.size()] == QLatin1Char('='));
 }
 
-int PrintPdf(const QStringList& args) {
+// The corrections kept for printer in tessolo.ini; none, with a warning,
+// when there are none or they do not read.
+TPrinterCalibration StoredCalibration(const QString& printer, const ProgramFolders& folders) {
+  const std::unique_ptr<QSettings> settings =
+      OpenOwnSettings(folders.WritablePath(QString::fromLatin1(OwnSettingsFileName)));
+  const TCalibrationStore::Entry entry = TCalibrationStore(*settings).Read(printer);
+  if (entry.What == TCalibrationStore::State::Missing)
+    Print(stderr, CalibrationMessage(CalibrationText::NoEntry).arg(printer) + QLatin1Char('\n'));
+  else if (entry.What == TCalibrationStore::State::Unreadable)
+    Print(stderr, CalibrationMessage(CalibrationText::UnreadableEntry).arg(printer, entry.Text) + QLatin1Char('\n'));
+  return entry.Value;
+}
+
+int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   QStringList files;
   std::optional<QSizeF> paper;
+  std::optional<QString> printerName;
   int dpi = 600;
   QString mergeList;
   std::optional<TMergeLayout> mergeLayout;
@@ -212,22 +238,29 @@ int PrintPdf(const QStringList& args) {
     const QString& a = args[i];
     const bool isPaper = IsOption(a, "--paper"), isDpi = IsOption(a, "--dpi");
     const bool isMerge = IsOption(a, "--merge"), isLayout = IsOption(a, "--merge-layout");
-    if (!isPaper && !isDpi && !isMerge && !isLayout) {
+    const bool isPrinter = IsOption(a, "--printer");
+    if (!isPaper && !isDpi && !isMerge && !isLayout && !isPrinter) {
       files << a;
       continue;
     }
     QString value;
     if (a.contains(QLatin1Char('='))) {
       value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
-    } else {
-      if (++i == args.size()) {
-        if (isMerge) return Usage(LoadStr(MergeText::ListArgumentMissing));
-        if (isLayout) return Usage(LoadStr(MergeText::BadLayoutArgument).arg(QString()));
-        return Usage(QStringLiteral("%1 needs a value.").arg(a));
-      }
+    } else if (++i < args.size()) {
       value = args[i];
+    } else if (isMerge) {
+      return Usage(LoadStr(MergeText::ListArgumentMissing));
+    } else if (isLayout) {
+      return Usage(LoadStr(MergeText::BadLayoutArgument).arg(QString()));
+    } else if (isPrinter) {
+      return Usage(CalibrationMessage(CalibrationText::PrinterArgument));
+    } else {
+      return Usage(QStringLiteral("%1 needs a value.").arg(a));
     }
-    if (isMerge) {
+    if (isPrinter) {
+      if (value.isEmpty()) return Usage(CalibrationMessage(CalibrationText::PrinterArgument));
+      printerName = value;
+    } else if (isMerge) {
       if (value.isEmpty()) return Usage(LoadStr(MergeText::ListArgumentMissing));
       mergeList = value;
     } else if (isLayout) {
@@ -263,6 +296,8 @@ int PrintPdf(const QStringList& args) {
     const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
     paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
   }
+  const TPrinterCalibration calibration =
+      printerName ? StoredCalibration(*printerName, folders) : TPrinterCalibration{};
   // No printer is looked for: the output is PDF.
   QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
   QPrinterDevice::SetUpPdf(printer, out, paper->width(), paper->height(), dpi);
@@ -276,27 +311,80 @@ int PrintPdf(const QStringList& args) {
     job.Setup = &doc.Setup;
     job.List = &list.List;
     job.Layout = mergeLayout.value_or(TMergeLayout::PerSheet);
+    job.Calibration = calibration;
     if (PrintMergedSheets(device, job, &why) != TMergeResult::Printed) {
       Print(stderr, why + QLatin1Char('\n'));
       return exFailed;
     }
     return exDone;
   }
-  if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why)) {
+  if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why, calibration)) {
     Print(stderr, why + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;
 }
 
-int Run(const QStringList& args) {
+// The sheet for measuring a printer: for a document's page setup and paper,
+// or for the default page setup on A4.
+int CalibrationSheet(const QStringList& args) {
+  QStringList files;
+  std::optional<QSizeF> paper;
+  int dpi = 600;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const bool isPaper = a == QLatin1String("--paper") || a.startsWith(QLatin1String("--paper="));
+    const bool isDpi = a == QLatin1String("--dpi") || a.startsWith(QLatin1String("--dpi="));
+    if (!isPaper && !isDpi) {
+      files << a;
+      continue;
+    }
+    QString value;
+    if (a.contains(QLatin1Char('='))) {
+      value = a.mid(a.indexOf(QLatin1Char('=')) + 1);
+    } else {
+      if (++i == args.size()) return Usage(CalibrationMessage(CalibrationText::SheetArguments));
+      value = args[i];
+    }
+    if (isPaper) {
+      paper = PaperSize(value);
+      if (!paper) return Usage(CalibrationMessage(CalibrationText::BadPaper).arg(value));
+    } else {
+      bool ok = false;
+      dpi = value.toInt(&ok);
+      if (!ok || dpi < 72 || dpi > 2400)
+        return Usage(CalibrationMessage(CalibrationText::BadResolution).arg(value));
+    }
+  }
+  if (files.size() != 1 && files.size() != 2) return Usage(CalibrationMessage(CalibrationText::SheetArguments));
+
+  LoadedDocument doc;
+  if (files.size() == 2 && !Load(files[1], doc)) return exFailed;
+  if (!paper) {
+    const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
+    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
+  }
+  QPrinter pdf(QPrinterInfo(), QPrinter::HighResolution);
+  QPrinterDevice::SetUpPdf(pdf, files[0], paper->width(), paper->height(), dpi);
+  pdf.setDocName(CalibrationMessage(CalibrationText::SheetTitle));
+  QPrinterDevice device(pdf);
+  QString why;
+  if (!PrintCalibrationSheet(device, doc.Setup, &why)) {
+    Print(stderr, why + QLatin1Char('\n'));
+    return exFailed;
+  }
+  return exDone;
+}
+
+int Run(const QStringList& args, const ProgramFolders& folders) {
   const QString command = args.value(0);
   const QStringList rest = args.mid(1);
   if (command == QLatin1String("--version")) return Version();
   if (command == QLatin1String("--help")) return Help();
   if (command == QLatin1String("--info")) return Info(rest);
   if (command == QLatin1String("--export-png")) return ExportPng(rest);
-  if (command == QLatin1String("--print-pdf")) return PrintPdf(rest);
+  if (command == QLatin1String("--print-pdf")) return PrintPdf(rest, folders);
+  if (command == QLatin1String("--calibration-sheet")) return CalibrationSheet(rest);
   std::fputs(kUsage, stdout);
   return exDone;
 }
@@ -311,12 +399,16 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& tex
 bool IsHeadlessCommand(const char* arg) {
   if (std::strcmp(arg, "--version") == 0) return true;
   const QByteArray a(arg);
-  return a == "--info" || a == "--export-png" || a == "--print-pdf" || a == "--help";
+  return a == "--info" || a == "--export-png" || a == "--print-pdf" || a == "--calibration-sheet" || a == "--help";
 }
 
 }  // namespace
 
 bool TryRunCommandLine(int argc, char** argv, int* exitCode) {
+  return TryRunCommandLine(argc, argv, exitCode, ProgramFolders());
+}
+
+bool TryRunCommandLine(int argc, char** argv, int* exitCode, const ProgramFolders& folders) {
   if (argc < 2 || !IsHeadlessCommand(argv[1])) return false;
   QStringList args;
   for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
@@ -335,7 +427,7 @@ bool TryRunCommandLine(int argc, char** argv, int* exitCode) {
     return true;
   }
   InstallFontSubstitutions();  // cards name Windows fonts; draw them as the window does
-  *exitCode = Run(args);
+  *exitCode = Run(args, folders.IsEmpty() ? ProgramFolders::ForThisProgram() : folders);
   app.reset();
   if (ownApp) qInstallMessageHandler(previous);
   return true;

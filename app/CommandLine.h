@@ -1,13 +1,16 @@
 #pragma once
 // The command line: the document to open at start, and the headless commands
 // "tessolo --info FILE", "tessolo --export-png OUT.png FILE [--scale N]" and
-// "tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N]
-// [--merge LIST [--merge-layout sheet|cell]]", which run
+// "tessolo --print-pdf OUT.pdf FILE [--paper NAME|WxH] [--dpi N] [--printer
+// NAME] [--merge LIST [--merge-layout sheet|cell]]" and "tessolo
+// --calibration-sheet OUT.pdf [--paper ...] [FILE]", which run
 // without a display and create no window.
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+#include "ProgramFolders.h"
 
 // When the arguments ask for a headless command, runs it, stores its exit
 // code (0 done, 1 the document or the output failed, 2 wrong arguments) and
@@ -19,6 +22,9 @@
 // QApplication only when this returns false. If an application object
 // already exists it is used; it must then be a QGuiApplication.
 bool TryRunCommandLine(int argc, char** argv, int* exitCode);
+// The same with the folders whose tessolo.ini holds the printers' corrections
+// (empty: this program's folders).
+bool TryRunCommandLine(int argc, char** argv, int* exitCode, const ProgramFolders& folders);
 
 // The document named on the command line, for opening at start: exactly one
 // argument after the program whose lower-cased form ends in ".tsl". The

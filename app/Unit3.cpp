@@ -66,6 +66,7 @@ void TForm3::WireCommands() {
       {FilePrint, &TForm3::FilePrintClick},
       {FileMergePrint, &TForm3::FileMergePrintClick},
       {FilePrintSetup, &TForm3::FilePrintSetupClick},
+      {FilePrintCalibration, &TForm3::FilePrintCalibrationClick},
       {FileExit, &TForm3::FileExitClick},
       {Contents1, &TForm3::Contents1Click},
       {About1, &TForm3::About1Click},
@@ -203,7 +204,8 @@ void TForm3::UpdatePasteCommand() {
 void TForm3::FileMenuClick() {
   for (QAction* a : {FileSave, FileSaveAs, WorkSheetClear, FilePrint, FilePrintSetup, FilePreview, FileMergePrint})
     a->setEnabled(DocumentOpen);
-  for (QAction* a : {FileNew, FileOpen, FileExit}) a->setEnabled(true);
+  // The calibration needs no document: its sheet then shows the default setup.
+  for (QAction* a : {FileNew, FileOpen, FilePrintCalibration, FileExit}) a->setEnabled(true);
 }
 
 // ---- Commands -------------------------------------------------------------------

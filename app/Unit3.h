@@ -14,6 +14,7 @@
 
 #include "DocumentPageSetup.h"
 #include "MergePlan.h"
+#include "PrinterCalibration.h"
 #include "PrinterPage.h"
 #include "Settings.h"
 #include "Unit2.h"
@@ -154,6 +155,19 @@ class TForm3 : public TForm2 {
   // Shows that done of sheets are printed; false when the user cancelled.
   // Virtual so that tests can act while the job runs.
   virtual bool MergePrintProgress(QProgressDialog& dialog, int done, int sheets);
+
+  // ---- Printer calibration (Unit3Calibration.cpp) ----------------------------
+  // The dialog with the current printer's corrections, kept in tessolo.ini.
+  void FilePrintCalibrationClick();
+  // The name the current printer's corrections are kept under; empty when
+  // output goes to no printer. Virtual so that tests can name a printer.
+  virtual QString CurrentPrinterName();
+  // The corrections stored for printer; neutral when none are, or when the
+  // entry does not read (then, with warn, the user is told).
+  TPrinterCalibration PrinterCalibration(const QString& printer, bool warn = false);
+  // The calibration sheet for the document's page setup (the default one
+  // without a document) on the current printer; failures are shown.
+  void PrintCalibrationSheetNow();
 
   // The About box as About1Click shows it.
   std::unique_ptr<TAboutDXDlg> CreateAboutBox();

@@ -84,6 +84,7 @@ void TForm3::MergePrint(const TMergeList& list, TMergeLayout layout) {
   job.Setup = &DocumentSetup;
   job.List = &list;
   job.Layout = layout;
+  job.Calibration = PrinterCalibration(CurrentPrinterName());
   job.Progress = [this, &progress](int done, int sheets) { return MergePrintProgress(progress, done, sheets); };
   QPrinterDevice device(printer);
   QString error;

@@ -30,6 +30,8 @@ void TForm3::ShowPreview(TPreviewHooks hooks) {
   hooks.Document = [this] {
     return DrawPanel ? TPreviewDocument{&DocumentSetup, BGImage, ObjectList} : TPreviewDocument{};
   };
+  // The printer may change through the print dialog; its corrections with it.
+  hooks.Calibration = [this] { return PrinterCalibration(CurrentPrinterName()); };
   hooks.PageSetup = [this] { FilePrintSetupClick(); };
   TPreviewForm form(std::move(hooks), this);
 

@@ -46,7 +46,10 @@ void TForm3::FilePrintClick() {
   if (!UI().PrintSetup(printer)) return;
   AfterPrintDialog(printer);
 
+  // The corrections of the printer chosen just now.
+  const TPrinterCalibration calibration = PrinterCalibration(CurrentPrinterName());
   QPrinterDevice device(printer);
   QString error;
-  if (!PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, &error)) UI().MessageBox(error, LoadStr(1010), mbOK);
+  if (!PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, &error, calibration))
+    UI().MessageBox(error, LoadStr(1010), mbOK);
 }

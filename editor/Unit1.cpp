@@ -291,6 +291,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   FilePrint = AddItem(FileMenu, "FilePrint", QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P));
   FileMergePrint = AddItem(FileMenu, "FileMergePrint", QStringLiteral("差し込み印刷..."));
   FilePrintSetup = AddItem(FileMenu, "FilePrintSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&R)..."));
+  FilePrintCalibration = AddItem(FileMenu, "FilePrintCalibration", QStringLiteral("プリンタ位置の補正..."));
   FileMenu->addSeparator();
   FileExit = AddItem(FileMenu, "FileExit", QStringLiteral("終了(&X)"));
 

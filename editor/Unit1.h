@@ -69,6 +69,8 @@ class TForm1 : public QMainWindow {
           *FileMergePrint = nullptr,
           *FileExit = nullptr;
   QAction *EditUndo = nullptr, *EditRedo = nullptr;
+  // Our own, after the page setup: the printer's position corrections.
+  QAction* FilePrintCalibration = nullptr;
   QAction *EditCut = nullptr, *EditCopy = nullptr, *EditPaste = nullptr;
   QAction *OtherBGImage = nullptr, *OtherBGImageClear = nullptr, *BGGrid = nullptr;
   QAction* OtherQrCode = nullptr;

@@ -62,6 +62,7 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
   try {
     TCardComposition card = ComposeCard(job.Background, job.Objects, setup.SheetWidthPx, setup.SheetHeightPx, true);
     ScaleComposition(card, layout.U());
+    const TPrintCorrection correction(job.Calibration, layout.T(), layout.V(), caps.OffsetX, caps.OffsetY);
     TMergeCard merge(card, true);
     merge.Bind(list.Columns);
     int filled = -1;  // the row the card holds
@@ -72,7 +73,7 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
       }
       if (sheet > 0 && !device.NewPage(&why)) return Abandon(device, error, why);
       QPainter& painter = device.Canvas();
-      DrawCropMarks(painter, layout);
+      DrawCropMarks(painter, layout, correction);
       for (int i = 0; i < layout.Columns(); ++i)
         for (int j = 0; j < layout.Rows(); ++j) {
           const int row = plan.RowAt(sheet, i, j);
@@ -82,8 +83,7 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
             return Fail(error, LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(why));
           }
           filled = row;
-          const QPoint at = layout.CardOrigin(i, j);
-          card.Panel->PaintTo(painter, at.x(), at.y());
+          PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction);
         }
     }
     if (job.Progress) job.Progress(plan.Sheets(), plan.Sheets());

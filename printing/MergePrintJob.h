@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MergePlan.h"
+#include "PrinterCalibration.h"
 
 class IPrintDevice;
 class TControl;
@@ -22,6 +23,8 @@ struct TMergeJob {
   const DocumentPageSetup* Setup = nullptr;
   const TMergeList* List = nullptr;
   TMergeLayout Layout = TMergeLayout::PerSheet;
+  // The corrections of the printer the sheets are for; none by default.
+  TPrinterCalibration Calibration;
   // Asked before each sheet with the sheets done and their number; false
   // cancels the job. None: the job runs to its end.
   std::function<bool(int done, int sheets)> Progress;

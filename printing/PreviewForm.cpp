@@ -11,10 +11,12 @@
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 #include "CardComposition.h"
 #include "DocumentPageSetup.h"
+#include "GraphicsObjects.h"
 #include "Image.h"
 #include "MergeCard.h"
 #include "MergeList.h"
@@ -190,10 +192,14 @@ bool TPreviewForm::Rebuild(QString* error) {
 
   TCardComposition card =
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
-  ScaleComposition(card, layout.s);
+  // The places follow the page setup's card size; a printer's scale then
+  // stretches the card itself, by its scale across (one scale fits a panel).
+  const TPrintCorrection correction =
+      layout.Correction(FHooks.Calibration ? FHooks.Calibration() : TPrinterCalibration{});
+  const QSize cardSize(MulDiv(doc.Setup->SheetWidthPx, layout.s, 100), MulDiv(doc.Setup->SheetHeightPx, layout.s, 100));
+  ScaleComposition(card, correction.Scales() ? int(std::lround(layout.s * correction.Sx())) : layout.s);
   // Fitted where the text is measured, so no card shows less than prints.
   WidenLabels(card);
-  const QSize cardSize(card.Panel->Width(), card.Panel->Height());
   // Merge mode fills the card in for the row of each cell first.
   std::optional<TMergeCard> merge;
   const std::optional<TMergePlan> plan = Plan();
@@ -204,7 +210,7 @@ bool TPreviewForm::Rebuild(QString* error) {
   const int sheet = MergeSheet();
   int filled = -1;
   const TControl* background = card.Background;
-  for (const TPreviewCell& cell : layout.VisibleCells(*doc.Setup, cardSize)) {
+  for (const TPreviewCell& cell : layout.VisibleCells(*doc.Setup, cardSize, correction)) {
     TPanel* panel = NewPanel(FPrintArea, cell.Bounds, clWhite);
     AddOutline(panel);
     FCardPanels.push_back(panel);

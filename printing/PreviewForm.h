@@ -17,6 +17,7 @@
 #include "MergePlan.h"
 #include "PreviewLayout.h"
 #include "PreviewWindowBounds.h"
+#include "PrinterCalibration.h"
 
 class IPrintDevice;
 class PanelView;
@@ -52,6 +53,9 @@ struct TPreviewHooks {
   // ever started. Null when there is none.
   std::function<IPrintDevice*()> Device;
   std::function<TPreviewDocument()> Document;
+  // The printer's corrections, so that the cards show where they will be
+  // printed. None when unset.
+  std::function<TPrinterCalibration()> Calibration;
   // The main window's page setup and print commands.
   std::function<void()> PageSetup;
   std::function<void()> Print;

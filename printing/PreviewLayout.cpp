@@ -61,17 +61,25 @@ QPoint TPreviewLayout::CellPosition(const DocumentPageSetup& setup, QSize cardSi
   return QPoint(Trunc(x), Trunc(y));
 }
 
-std::vector<TPreviewCell> TPreviewLayout::VisibleCells(const DocumentPageSetup& setup, QSize cardSize) const {
+std::vector<TPreviewCell> TPreviewLayout::VisibleCells(const DocumentPageSetup& setup, QSize cardSize,
+                                                       const TPrintCorrection& correction) const {
   std::vector<TPreviewCell> cells;
   if (cardSize.isEmpty()) return cells;
+  const QSize shown = correction.Scales() ? QSize(Trunc(float(cardSize.width() * correction.Sx() + 0.5)),
+                                                 Trunc(float(cardSize.height() * correction.Sy() + 0.5)))
+                                          : cardSize;
   const QRect area(QPoint(0, 0), PrintableArea.size());
   for (int i = 0; i < setup.Retu; ++i) {
-    const int x = CellPosition(setup, cardSize, i, 0).x();
-    if (x >= area.width() || x + cardSize.width() <= 0) continue;  // the whole column is off the area
+    const int x = correction.Map(CellPosition(setup, cardSize, i, 0)).x();
+    if (x >= area.width() || x + shown.width() <= 0) continue;  // the whole column is off the area
     for (int j = 0; j < setup.Dann; ++j) {
-      const QRect bounds(CellPosition(setup, cardSize, i, j), cardSize);
+      const QRect bounds(correction.Map(CellPosition(setup, cardSize, i, j)), shown);
       if (bounds.intersects(area)) cells.push_back({i, j, bounds});
     }
   }
   return cells;
+}
+
+TPrintCorrection TPreviewLayout::Correction(const TPrinterCalibration& calibration) const {
+  return TPrintCorrection(calibration, PixelsPerMm, PixelsPerMm, PrintableArea.left(), PrintableArea.top());
 }

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "PrintCorrection.h"
+
 class IPrintDevice;
 struct DocumentPageSetup;
 
@@ -58,5 +60,10 @@ class TPreviewLayout {
   // outside the printable area would be cut away entirely, and an empty card
   // shows nothing, so neither is listed: a damaged setup of 999 x 999 cards
   // costs no more than the cards the sheet can hold.
-  std::vector<TPreviewCell> VisibleCells(const DocumentPageSetup& setup, QSize cardSize) const;
+  // With a correction, the cells lie where it moves them (the card size
+  // given is the one before it scales them) and are as large as it makes them.
+  std::vector<TPreviewCell> VisibleCells(const DocumentPageSetup& setup, QSize cardSize,
+                                         const TPrintCorrection& correction = {}) const;
+  // The correction of calibration at the preview's scale.
+  TPrintCorrection Correction(const TPrinterCalibration& calibration) const;
 };

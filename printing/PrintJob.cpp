@@ -8,6 +8,7 @@
 #include "CardComposition.h"
 #include "Errors.h"
 #include "PrintDevice.h"
+#include "PrintCorrection.h"
 #include "PrintMessages.h"
 #include "WinControl.h"
 
@@ -31,19 +32,35 @@ bool Fail(QString* error, int message, const QString& reason) {
 
 }  // namespace
 
-void DrawCropMarks(QPainter& painter, const TSheetLayout& layout) {
+void DrawCropMarks(QPainter& painter, const TSheetLayout& layout, const TPrintCorrection& correction) {
   // The device's default pen: black, one device pixel wide.
   TCanvas canvas;
   canvas.BeginPaint(&painter);
-  for (const QLine& line : layout.CropMarks()) {
+  for (const QLine& drawn : layout.CropMarks()) {
+    const QLine line = correction.Map(drawn);
     canvas.MoveTo(line.x1(), line.y1());
     canvas.LineTo(line.x2(), line.y2());
   }
   canvas.EndPaint();
 }
 
+void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction) {
+  const QPoint at = correction.Map(origin);
+  if (!correction.Scales()) {
+    card.PaintTo(painter, at.x(), at.y());
+    return;
+  }
+  // The card composed once at the page setup's scale; the printer's own
+  // stretch is the painter's, so the card stays one image.
+  painter.save();
+  painter.translate(at);
+  painter.scale(correction.Sx(), correction.Sy());
+  card.PaintTo(painter, 0, 0);
+  painter.restore();
+}
+
 bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
-                    const DocumentPageSetup& setup, QString* error) {
+                    const DocumentPageSetup& setup, QString* error, const TPrinterCalibration& calibration) {
   QString why;
   if (!device.BeginDoc(&why)) return Fail(error, PrintText::CannotStart, why);
 
@@ -60,12 +77,10 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
     TCardComposition card = ComposeCard(background, objects, setup.SheetWidthPx, setup.SheetHeightPx, true);
     ScaleComposition(card, layout.U());
     QPainter& painter = device.Canvas();
-    DrawCropMarks(painter, layout);
+    const TPrintCorrection correction(calibration, layout.T(), layout.V(), caps.OffsetX, caps.OffsetY);
+    DrawCropMarks(painter, layout, correction);
     for (int i = 0; i < layout.Columns(); ++i)
-      for (int j = 0; j < layout.Rows(); ++j) {
-        const QPoint at = layout.CardOrigin(i, j);
-        card.Panel->PaintTo(painter, at.x(), at.y());
-      }
+      for (int j = 0; j < layout.Rows(); ++j) PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction);
   } catch (const EReadError&) {
     device.Abort();
     return Fail(error, PrintText::FailedMidJob, PrintMessage(PrintText::CannotCompose));

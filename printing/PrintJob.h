@@ -2,27 +2,35 @@
 // One print job: the card composed once from copies of the worksheet's
 // objects, scaled to the device, and painted into every cell of the sheet
 // after the crop marks. The worksheet is only read.
+#include <QPoint>
 #include <QString>
 
 #include <vector>
 
+#include "PrintCorrection.h"
 #include "PrintLayout.h"
+#include "PrinterCalibration.h"
 
 class IPrintDevice;
 class QPainter;
 class TControl;
 class TImage;
+class TWinControl;
 struct DocumentPageSetup;
 
 // The device's capabilities as the layout reads them.
 TPrintCaps ReadPrintCaps(const IPrintDevice& device);
 
 // The crop marks of layout, with the device's default pen (black, one device
-// pixel wide).
-void DrawCropMarks(QPainter& painter, const TSheetLayout& layout);
+// pixel wide), where correction puts them.
+void DrawCropMarks(QPainter& painter, const TSheetLayout& layout, const TPrintCorrection& correction);
+// The composed card at a cell's origin, moved and stretched by correction.
+void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction);
 
 // Prints one sheet. Returns false with the message to show (Japanese, the
 // reason included) in *error when the job could not start or failed on the
-// way; the job is then abandoned and nothing is printed.
+// way; the job is then abandoned and nothing is printed. calibration moves
+// and scales every card and crop mark for the printer it is meant for; the
+// neutral one leaves the sheet exactly as the page setup alone puts it.
 bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
-                    const DocumentPageSetup& setup, QString* error);
+                    const DocumentPageSetup& setup, QString* error, const TPrinterCalibration& calibration = {});

@@ -214,13 +214,14 @@ TEST_F(MainWindowTest, LayoutKeepsTheQuotedPositionsSizesAndTexts) {
   EXPECT_EQ(menus[3]->text(), QStringLiteral("その他"));
   EXPECT_EQ(menus[4]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   const QList<QAction*> file = ItemsOf(form->FileMenu);
-  ASSERT_EQ(file.size(), 10);
+  ASSERT_EQ(file.size(), 11);
   EXPECT_EQ(file[3]->text(), QStringLiteral("名前をつけて保存(&A)..."));
   EXPECT_EQ(file[6], form->FilePrint);
   EXPECT_EQ(file[7]->text(), QStringLiteral("差し込み印刷..."));
   EXPECT_EQ(file[8]->text(), QStringLiteral("ﾍﾟｰｼﾞ設定(&R)..."));
-  EXPECT_EQ(file[9], form->FileExit);
-  EXPECT_EQ(form->FileMenu->actions().size(), 13);  // three separators
+  EXPECT_EQ(file[9]->text(), QStringLiteral("プリンタ位置の補正..."));
+  EXPECT_EQ(file[10], form->FileExit);
+  EXPECT_EQ(form->FileMenu->actions().size(), 14);  // three separators
   EXPECT_EQ(form->FilePrint->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
   EXPECT_EQ(form->EditCopy->text(), QStringLiteral("ｺﾋﾟｰ(&C)"));
   EXPECT_EQ(form->EditPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
