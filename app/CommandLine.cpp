@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -18,6 +19,9 @@
 #include "DocumentInfo.h"
 #include "DocumentPageSetup.h"
 #include "FontSubstitution.h"
+#include "OutputFile.h"
+#include "PdfPaper.h"
+#include "PrintMessages.h"
 #include "ProgramFolders.h"
 #include "PrintJob.h"
 #include "QPrinterDevice.h"
@@ -110,6 +114,13 @@ bool Load(const QString& path, LoadedDocument& doc) {
   return true;
 }
 
+// An output that is the document itself would destroy what it is made from.
+bool RefuseToOverwrite(const QString& out, const QString& document) {
+  if (!SameFile(out, document)) return false;
+  Print(stderr, LoadStr(PrintText::OutputIsDocument).arg(QDir::toNativeSeparators(out)) + QLatin1Char('\n'));
+  return true;
+}
+
 int Info(const QStringList& args) {
   if (args.size() != 1) return Usage(QStringLiteral("--info takes exactly one document."));
   LoadedDocument doc;
@@ -140,6 +151,7 @@ int ExportPng(const QStringList& args) {
   }
   if (files.size() != 2) return Usage(QStringLiteral("--export-png takes an output file and a document."));
   const QString& out = files[0];
+  if (RefuseToOverwrite(out, files[1])) return exFailed;
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
@@ -169,25 +181,6 @@ int ExportPng(const QStringList& args) {
   return exDone;
 }
 
-// A paper name or "WxH" in millimetres; nullopt when it is neither.
-std::optional<QSizeF> PaperSize(const QString& text) {
-  static const struct {
-    const char* Name;
-    double Width, Height;
-  } kPapers[] = {{"A3", 297, 420},  {"A4", 210, 297},       {"A5", 148, 210},      {"B4", 257, 364},
-                 {"B5", 182, 257}, {"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6}};
-  for (const auto& p : kPapers)
-    if (text.compare(QLatin1String(p.Name), Qt::CaseInsensitive) == 0) return QSizeF(p.Width, p.Height);
-  const QStringList parts = text.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
-  if (parts.size() != 2) return std::nullopt;
-  bool okW = false, okH = false;
-  const double w = parts[0].toDouble(&okW), h = parts[1].toDouble(&okH);
-  // Up to the largest page a PDF can hold (200 inches).
-  constexpr double MaxMm = 5080;
-  if (!okW || !okH || !(w >= 1 && w <= MaxMm) || !(h >= 1 && h <= MaxMm)) return std::nullopt;
-  return QSizeF(w, h);
-}
-
 int PrintPdf(const QStringList& args) {
   QStringList files;
   std::optional<QSizeF> paper;
@@ -208,7 +201,7 @@ int PrintPdf(const QStringList& args) {
       value = args[i];
     }
     if (isPaper) {
-      paper = PaperSize(value);
+      paper = PdfPaper::FromText(value);
       if (!paper) return Usage(QStringLiteral("The paper \"%1\" is neither a known name nor WxH in millimetres.").arg(value));
     } else {
       bool ok = false;
@@ -220,11 +213,19 @@ int PrintPdf(const QStringList& args) {
   if (files.size() != 2) return Usage(QStringLiteral("--print-pdf takes an output file and a document."));
   const QString& out = files[0];
 
+  if (RefuseToOverwrite(out, files[1])) return exFailed;
+
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
   if (!paper) {
     const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
-    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
+    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PdfPaper::FromText(QStringLiteral("A4"));
+    if (!PdfPaper::Fits(*paper)) {
+      Print(stderr, LoadStr(PrintText::PaperOutOfRange)
+                        .arg(QString::number(doc.Setup.PaperWidth), QString::number(doc.Setup.PaperHeight)) +
+                        QLatin1Char('\n'));
+      return exFailed;
+    }
   }
   // No printer is looked for: the output is PDF.
   QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);

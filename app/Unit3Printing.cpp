@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "OutputFile.h"
 #include "PrintJob.h"
+#include "PrintMessages.h"
 #include "QPrinterDevice.h"
 #include "StringTable.h"
 #include "Unit3.h"
@@ -43,6 +45,12 @@ void TForm3::FilePrintClick() {
   if (printer.outputFormat() == QPrinter::PdfFormat) {
     printer.setResolution(kPdfDpi);
     printer.setFullPage(true);
+  }
+
+  // Printing to the document's own file would put a PDF where the card was.
+  if (printer.outputFormat() == QPrinter::PdfFormat && SameFile(printer.outputFileName(), DocumentFileName)) {
+    UI().MessageBox(PrintMessage(PrintText::OutputIsDocument).arg(printer.outputFileName()), LoadStr(1010), mbOK);
+    return;
   }
 
   QPrinterDevice device(printer);
