@@ -51,9 +51,10 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
   const TSheetLayout layout(setup, caps);
   if (!layout.Valid()) {
     device.Abort();
-    const bool deviceKnown = caps.HorzRes > 0 && caps.VertRes > 0 && caps.HorzSize > 0 && caps.VertSize > 0;
-    return Fail(error, PrintText::CannotStart,
-                PrintMessage(deviceKnown ? PrintText::BadCardSize : PrintText::NoDeviceInfo));
+    const int why = layout.Problem() == TSheetLayout::TProblem::NoDevice  ? PrintText::NoDeviceInfo
+                    : layout.Problem() == TSheetLayout::TProblem::NoCards ? PrintText::NoCardsOnSheet
+                                                                          : PrintText::BadCardSize;
+    return Fail(error, PrintText::CannotStart, PrintMessage(why));
   }
 
   try {
@@ -61,11 +62,17 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
     ScaleComposition(card, layout.U());
     QPainter& painter = device.Canvas();
     DrawCropMarks(painter, layout);
-    for (int i = 0; i < layout.Columns(); ++i)
+    // Cells off the printable area would be clipped away whole; painting
+    // them anyway costs time and, on PDF, memory for every one of them.
+    const qint64 w = card.Panel->Width(), h = card.Panel->Height();
+    auto meets = [](qint64 at, qint64 size, qint64 area) { return at < area && at + size > 0; };
+    for (int i = 0; i < layout.Columns(); ++i) {
+      if (!meets(layout.CardOrigin(i, 0).x(), w, caps.HorzRes)) continue;
       for (int j = 0; j < layout.Rows(); ++j) {
         const QPoint at = layout.CardOrigin(i, j);
-        card.Panel->PaintTo(painter, at.x(), at.y());
+        if (meets(at.y(), h, caps.VertRes)) card.Panel->PaintTo(painter, at.x(), at.y());
       }
+    }
   } catch (const EReadError&) {
     device.Abort();
     return Fail(error, PrintText::FailedMidJob, PrintMessage(PrintText::CannotCompose));
