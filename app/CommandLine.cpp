@@ -171,11 +171,11 @@ int ExportPng(const QStringList& args) {
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "png");
   if (!writer.write(image)) {
-    Print(stderr, QStringLiteral("Cannot make the PNG image: %1\n").arg(writer.errorString()));
+    Print(stderr, LoadStr(PrintText::CannotEncodePng) + QLatin1Char('\n'));
     return exFailed;
   }
   if (!WriteFileAtomically(out, png, &why)) {
-    Print(stderr, QStringLiteral("Cannot save file \"%1\". %2\n").arg(out, why));
+    Print(stderr, LoadStr(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(out), why) + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;

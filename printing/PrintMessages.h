@@ -25,6 +25,7 @@ constexpr int NoOutputName = 1541;
 constexpr int OutputReadOnly = 1542;
 constexpr int PaperOutOfRange = 1543;   // "%1", "%2": width and height, mm
 constexpr int NoCardsOnSheet = 1544;
+constexpr int CannotEncodePng = 1545;
 }  // namespace PrintText
 
 inline QString PrintMessage(int id) { return LoadStr(id); }
