@@ -34,6 +34,13 @@ namespace {
 enum ExitCode { exDone = 0, exFailed = 1, exUsage = 2 };
 
 constexpr int kInvalidFile = 1002;
+// What is wrong with the arguments, before the usage text.
+constexpr int kInfoNeedsOneDocument = 1546;
+constexpr int kValueMissing = 1547;           // "%1": the option
+constexpr int kBadScale = 1548;               // "%1": the value given
+constexpr int kNeedsOutputAndDocument = 1549; // "%1": the command
+constexpr int kBadPaper = 1550;               // "%1": the value given
+constexpr int kBadResolution = 1551;          // "%1": the value given
 constexpr int kPixelsPerMm = 5;
 
 const char kUsage[] =
@@ -114,15 +121,23 @@ bool Load(const QString& path, LoadedDocument& doc) {
   return true;
 }
 
-// An output that is the document itself would destroy what it is made from.
-bool RefuseToOverwrite(const QString& out, const QString& document) {
-  if (!SameFile(out, document)) return false;
-  Print(stderr, LoadStr(PrintText::OutputIsDocument).arg(QDir::toNativeSeparators(out)) + QLatin1Char('\n'));
+// An output that cannot be written is found before any work; one that is
+// the document itself would destroy what it is made from. messageId: the
+// command's own first line, with %1 for the reason.
+bool RefuseOutput(const QString& out, const QString& document, int messageId) {
+  if (SameFile(out, document)) {
+    Print(stderr, LoadStr(PrintText::OutputIsDocument).arg(QDir::toNativeSeparators(out)) + QLatin1Char('\n'));
+    return true;
+  }
+  const QString why = OutputFileProblem(out);
+  if (why.isEmpty()) return false;
+  const QString message = OutputFileMessage(out, why);
+  Print(stderr, (messageId ? LoadStr(messageId).arg(message) : message) + QLatin1Char('\n'));
   return true;
 }
 
 int Info(const QStringList& args) {
-  if (args.size() != 1) return Usage(QStringLiteral("--info takes exactly one document."));
+  if (args.size() != 1) return Usage(LoadStr(kInfoNeedsOneDocument));
   LoadedDocument doc;
   if (!Load(args[0], doc)) return exFailed;
   const QByteArray json = DocumentInfoJson(doc.Sheet, doc.Setup, doc.Version);
@@ -136,7 +151,7 @@ int ExportPng(const QStringList& args) {
   for (qsizetype i = 0; i < args.size(); ++i) {
     QString value;
     if (args[i] == QLatin1String("--scale")) {
-      if (++i == args.size()) return Usage(QStringLiteral("--scale needs a number."));
+      if (++i == args.size()) return Usage(LoadStr(kValueMissing).arg(QStringLiteral("--scale")));
       value = args[i];
     } else if (args[i].startsWith(QLatin1String("--scale="))) {
       value = args[i].mid(8);
@@ -147,11 +162,11 @@ int ExportPng(const QStringList& args) {
     bool ok = false;
     scale = value.toDouble(&ok);
     if (!ok || !std::isfinite(scale) || scale <= 0)
-      return Usage(QStringLiteral("The scale \"%1\" is not a positive number.").arg(value));
+      return Usage(LoadStr(kBadScale).arg(value));
   }
-  if (files.size() != 2) return Usage(QStringLiteral("--export-png takes an output file and a document."));
+  if (files.size() != 2) return Usage(LoadStr(kNeedsOutputAndDocument).arg(QStringLiteral("--export-png")));
   const QString& out = files[0];
-  if (RefuseToOverwrite(out, files[1])) return exFailed;
+  if (RefuseOutput(out, files[1], 0)) return exFailed;
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
@@ -197,23 +212,23 @@ int PrintPdf(const QStringList& args) {
     if (a.contains(QLatin1Char('='))) {
       value = a.section(QLatin1Char('='), 1);
     } else {
-      if (++i == args.size()) return Usage(QStringLiteral("%1 needs a value.").arg(a));
+      if (++i == args.size()) return Usage(LoadStr(kValueMissing).arg(a));
       value = args[i];
     }
     if (isPaper) {
       paper = PdfPaper::FromText(value);
-      if (!paper) return Usage(QStringLiteral("The paper \"%1\" is neither a known name nor WxH in millimetres.").arg(value));
+      if (!paper) return Usage(LoadStr(kBadPaper).arg(value));
     } else {
       bool ok = false;
       dpi = value.toInt(&ok);
       if (!ok || dpi < 72 || dpi > 2400)
-        return Usage(QStringLiteral("The resolution \"%1\" is not a whole number from 72 to 2400.").arg(value));
+        return Usage(LoadStr(kBadResolution).arg(value));
     }
   }
-  if (files.size() != 2) return Usage(QStringLiteral("--print-pdf takes an output file and a document."));
+  if (files.size() != 2) return Usage(LoadStr(kNeedsOutputAndDocument).arg(QStringLiteral("--print-pdf")));
   const QString& out = files[0];
 
-  if (RefuseToOverwrite(out, files[1])) return exFailed;
+  if (RefuseOutput(out, files[1], PrintText::CannotStart)) return exFailed;
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;

@@ -1,5 +1,6 @@
 #include "OutputFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,6 +20,11 @@ QString OutputFileProblem(const QString& path) {
   if (!folder.isWritable()) return PrintMessage(PrintText::FolderReadOnly);
   if (file.exists() && !file.isWritable()) return PrintMessage(PrintText::OutputReadOnly);
   return {};
+}
+
+QString OutputFileMessage(const QString& path, const QString& problem) {
+  if (path.isEmpty()) return problem;
+  return PrintMessage(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(path), problem);
 }
 
 bool SameFile(const QString& a, const QString& b) {

@@ -8,6 +8,8 @@
 // does: no name, a folder, a folder that is missing or closed to new files,
 // an existing file that may not be written.
 QString OutputFileProblem(const QString& path);
+// The message for a problem of path: the file named, then the problem.
+QString OutputFileMessage(const QString& path, const QString& problem);
 
 // Whether a and b are one and the same existing file, however each is
 // reached (relative paths, symbolic links, hard links): same device and inode.

@@ -71,7 +71,7 @@ bool QPrinterDevice::BeginDoc(QString* error) {
   const QString path = FPrinter.outputFileName();
   // A file that cannot be written is found before anything is printed.
   if (const QString why = OutputFileProblem(path); !why.isEmpty())
-    return fail(path.isEmpty() ? why : PrintMessage(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(path), why));
+    return fail(OutputFileMessage(path, why));
   FBuffer = std::make_unique<QBuffer>();
   FBuffer->open(QIODevice::WriteOnly);
   FPdf = std::make_unique<QPdfWriter>(FBuffer.get());

@@ -237,7 +237,7 @@ TEST(CommandLineExport, FailuresExitWithACodeAndWriteNothing) {
   const QString nowhere = dir.filePath(QStringLiteral("no/such/folder.png"));
   r = RunCommand({QStringLiteral("--export-png"), nowhere, card});
   EXPECT_EQ(r.Code, 1);
-  EXPECT_EQ(QString::fromUtf8(r.Err), LoadStr(1306).arg(nowhere, LoadStr(1260)) + QLatin1Char('\n'));
+  EXPECT_EQ(QString::fromUtf8(r.Err), LoadStr(1306).arg(nowhere, LoadStr(1317)) + QLatin1Char('\n'));
 
   // The document itself, by another name, is not the image's to overwrite.
   QFile original(card);

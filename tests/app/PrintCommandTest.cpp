@@ -168,12 +168,13 @@ TEST(PrintPdfCommand, BadDocumentsUnwritableOutputAndWrongArgumentsFailWithoutAF
       {{out, dir.filePath("missing.tsl")}, 1, {LoadStr(1311)}},
       {{dir.filePath("no/such/folder.pdf"), card}, 1, {LoadStr(1300).section('\n', 0, 0)}},
       {{dir.path(), card}, 1, {LoadStr(1300).section('\n', 0, 0)}},  // a folder, found before printing
-      {{out, card, "--dpi", "71"}, 2, {}},
-      {{out, card, "--dpi=2401"}, 2, {}},
-      {{out, card, "--paper", "B9"}, 2, {}},
-      {{out, card, "--paper", "0x297"}, 2, {}},
-      {{out, card, "--paper"}, 2, {}},
-      {{out}, 2, {}},
+      {{out, card, "--dpi", "71"}, 2, {"tessolo: " + LoadStr(1551).arg("71")}},
+      {{out, card, "--dpi=2401"}, 2, {"tessolo: " + LoadStr(1551).arg("2401")}},
+      {{out, card, "--paper", "B9"}, 2, {"tessolo: " + LoadStr(1550).arg("B9")}},
+      {{out, card, "--paper", "0x297"}, 2, {"tessolo: " + LoadStr(1550).arg("0x297")}},
+      {{out, card, "--paper", "5081x297"}, 2, {"tessolo: " + LoadStr(1550).arg("5081x297")}},
+      {{out, card, "--paper"}, 2, {"tessolo: " + LoadStr(1547).arg("--paper")}},
+      {{out}, 2, {"tessolo: " + LoadStr(1549).arg("--print-pdf")}},
   };
   for (const auto& c : cases) {
     const Outcome r = RunCommand(QStringList{QStringLiteral("--print-pdf")} + c.Args);
