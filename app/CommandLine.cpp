@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -24,7 +25,10 @@
 #include "MergeList.h"
 #include "MergeMessages.h"
 #include "MergePrintJob.h"
+#include "OutputFile.h"
 #include "OwnSettings.h"
+#include "PdfPaper.h"
+#include "PrintMessages.h"
 #include "ProgramFolders.h"
 #include "PrintJob.h"
 #include "QPrinterDevice.h"
@@ -37,6 +41,13 @@ namespace {
 enum ExitCode { exDone = 0, exFailed = 1, exUsage = 2 };
 
 constexpr int kInvalidFile = 1002;
+// What is wrong with the arguments, before the usage text.
+constexpr int kInfoNeedsOneDocument = 1546;
+constexpr int kValueMissing = 1547;           // "%1": the option
+constexpr int kBadScale = 1548;               // "%1": the value given
+constexpr int kNeedsOutputAndDocument = 1549; // "%1": the command
+constexpr int kBadPaper = 1550;               // "%1": the value given
+constexpr int kBadResolution = 1551;          // "%1": the value given
 constexpr int kPixelsPerMm = 5;
 
 const char kUsage[] =
@@ -131,8 +142,23 @@ bool Load(const QString& path, LoadedDocument& doc) {
   return true;
 }
 
+// An output that cannot be written is found before any work; one that is
+// the document itself would destroy what it is made from. messageId: the
+// command's own first line, with %1 for the reason.
+bool RefuseOutput(const QString& out, const QString& document, int messageId) {
+  if (SameFile(out, document)) {
+    Print(stderr, LoadStr(PrintText::OutputIsDocument).arg(QDir::toNativeSeparators(out)) + QLatin1Char('\n'));
+    return true;
+  }
+  const QString why = OutputFileProblem(out);
+  if (why.isEmpty()) return false;
+  const QString message = OutputFileMessage(out, why);
+  Print(stderr, (messageId ? LoadStr(messageId).arg(message) : message) + QLatin1Char('\n'));
+  return true;
+}
+
 int Info(const QStringList& args) {
-  if (args.size() != 1) return Usage(QStringLiteral("--info takes exactly one document."));
+  if (args.size() != 1) return Usage(LoadStr(kInfoNeedsOneDocument));
   LoadedDocument doc;
   if (!Load(args[0], doc)) return exFailed;
   const QByteArray json = DocumentInfoJson(doc.Sheet, doc.Setup, doc.Version);
@@ -146,7 +172,7 @@ int ExportPng(const QStringList& args) {
   for (qsizetype i = 0; i < args.size(); ++i) {
     QString value;
     if (args[i] == QLatin1String("--scale")) {
-      if (++i == args.size()) return Usage(QStringLiteral("--scale needs a number."));
+      if (++i == args.size()) return Usage(LoadStr(kValueMissing).arg(QStringLiteral("--scale")));
       value = args[i];
     } else if (args[i].startsWith(QLatin1String("--scale="))) {
       value = args[i].mid(8);
@@ -157,10 +183,11 @@ int ExportPng(const QStringList& args) {
     bool ok = false;
     scale = value.toDouble(&ok);
     if (!ok || !std::isfinite(scale) || scale <= 0)
-      return Usage(QStringLiteral("The scale \"%1\" is not a positive number.").arg(value));
+      return Usage(LoadStr(kBadScale).arg(value));
   }
-  if (files.size() != 2) return Usage(QStringLiteral("--export-png takes an output file and a document."));
+  if (files.size() != 2) return Usage(LoadStr(kNeedsOutputAndDocument).arg(QStringLiteral("--export-png")));
   const QString& out = files[0];
+  if (RefuseOutput(out, files[1], 0)) return exFailed;
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
@@ -180,33 +207,14 @@ int ExportPng(const QStringList& args) {
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "png");
   if (!writer.write(image)) {
-    Print(stderr, QStringLiteral("Cannot make the PNG image: %1\n").arg(writer.errorString()));
+    Print(stderr, LoadStr(PrintText::CannotEncodePng) + QLatin1Char('\n'));
     return exFailed;
   }
   if (!WriteFileAtomically(out, png, &why)) {
-    Print(stderr, QStringLiteral("Cannot save file \"%1\". %2\n").arg(out, why));
+    Print(stderr, LoadStr(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(out), why) + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;
-}
-
-// A paper name or "WxH" in millimetres; nullopt when it is neither.
-std::optional<QSizeF> PaperSize(const QString& text) {
-  static const struct {
-    const char* Name;
-    double Width, Height;
-  } kPapers[] = {{"A3", 297, 420},  {"A4", 210, 297},       {"A5", 148, 210},      {"B4", 257, 364},
-                 {"B5", 182, 257}, {"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6}};
-  for (const auto& p : kPapers)
-    if (text.compare(QLatin1String(p.Name), Qt::CaseInsensitive) == 0) return QSizeF(p.Width, p.Height);
-  const QStringList parts = text.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
-  if (parts.size() != 2) return std::nullopt;
-  bool okW = false, okH = false;
-  const double w = parts[0].toDouble(&okW), h = parts[1].toDouble(&okH);
-  // Up to the largest page a PDF can hold (200 inches).
-  constexpr double MaxMm = 5080;
-  if (!okW || !okH || !(w >= 1 && w <= MaxMm) || !(h >= 1 && h <= MaxMm)) return std::nullopt;
-  return QSizeF(w, h);
 }
 
 bool IsOption(const QString& arg, const char* name) {
@@ -255,7 +263,7 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
     } else if (isPrinter) {
       return Usage(CalibrationMessage(CalibrationText::PrinterArgument));
     } else {
-      return Usage(QStringLiteral("%1 needs a value.").arg(a));
+      return Usage(LoadStr(kValueMissing).arg(a));
     }
     if (isPrinter) {
       if (value.isEmpty()) return Usage(CalibrationMessage(CalibrationText::PrinterArgument));
@@ -268,18 +276,20 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
       else if (value == QLatin1String("cell")) mergeLayout = TMergeLayout::PerCell;
       else return Usage(LoadStr(MergeText::BadLayoutArgument).arg(value));
     } else if (isPaper) {
-      paper = PaperSize(value);
-      if (!paper) return Usage(QStringLiteral("The paper \"%1\" is neither a known name nor WxH in millimetres.").arg(value));
+      paper = PdfPaper::FromText(value);
+      if (!paper) return Usage(LoadStr(kBadPaper).arg(value));
     } else {
       bool ok = false;
       dpi = value.toInt(&ok);
       if (!ok || dpi < 72 || dpi > 2400)
-        return Usage(QStringLiteral("The resolution \"%1\" is not a whole number from 72 to 2400.").arg(value));
+        return Usage(LoadStr(kBadResolution).arg(value));
     }
   }
-  if (files.size() != 2) return Usage(QStringLiteral("--print-pdf takes an output file and a document."));
+  if (files.size() != 2) return Usage(LoadStr(kNeedsOutputAndDocument).arg(QStringLiteral("--print-pdf")));
   if (mergeLayout && mergeList.isEmpty()) return Usage(LoadStr(MergeText::ListArgumentMissing));
   const QString& out = files[0];
+
+  if (RefuseOutput(out, files[1], PrintText::CannotStart)) return exFailed;
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
@@ -294,7 +304,13 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   }
   if (!paper) {
     const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
-    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
+    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PdfPaper::FromText(QStringLiteral("A4"));
+    if (!PdfPaper::Fits(*paper)) {
+      Print(stderr, LoadStr(PrintText::PaperOutOfRange)
+                        .arg(QString::number(doc.Setup.PaperWidth), QString::number(doc.Setup.PaperHeight)) +
+                        QLatin1Char('\n'));
+      return exFailed;
+    }
   }
   const TPrinterCalibration calibration =
       printerName ? StoredCalibration(*printerName, folders) : TPrinterCalibration{};
@@ -347,7 +363,7 @@ int CalibrationSheet(const QStringList& args) {
       value = args[i];
     }
     if (isPaper) {
-      paper = PaperSize(value);
+      paper = PdfPaper::FromText(value);
       if (!paper) return Usage(CalibrationMessage(CalibrationText::BadPaper).arg(value));
     } else {
       bool ok = false;
@@ -357,12 +373,19 @@ int CalibrationSheet(const QStringList& args) {
     }
   }
   if (files.size() != 1 && files.size() != 2) return Usage(CalibrationMessage(CalibrationText::SheetArguments));
+  if (RefuseOutput(files[0], files.size() == 2 ? files[1] : QString(), PrintText::CannotStart)) return exFailed;
 
   LoadedDocument doc;
   if (files.size() == 2 && !Load(files[1], doc)) return exFailed;
   if (!paper) {
     const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
-    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PaperSize(QStringLiteral("A4"));
+    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PdfPaper::FromText(QStringLiteral("A4"));
+    if (!PdfPaper::Fits(*paper)) {
+      Print(stderr, LoadStr(PrintText::PaperOutOfRange)
+                        .arg(QString::number(doc.Setup.PaperWidth), QString::number(doc.Setup.PaperHeight)) +
+                        QLatin1Char('\n'));
+      return exFailed;
+    }
   }
   QPrinter pdf(QPrinterInfo(), QPrinter::HighResolution);
   QPrinterDevice::SetUpPdf(pdf, files[0], paper->width(), paper->height(), dpi);

@@ -128,7 +128,8 @@ class TForm3 : public TForm2 {
   QPrinter& CurrentPrinter();
   // What the printer needs after the print dialog: the chosen queue's own
   // margins and resolution; PDF output at our resolution, the whole sheet.
-  void AfterPrintDialog(QPrinter& printer);
+  // False, with the user told, when the output would be the document itself.
+  bool AfterPrintDialog(QPrinter& printer);
   // Opens the preview window where it was last left, with hooks' print
   // command and merge mode; the page setup and document hooks are added.
   void ShowPreview(TPreviewHooks hooks);

@@ -67,7 +67,7 @@ void TForm3::MergePrint(const TMergeList& list, TMergeLayout layout) {
   QPrinter& printer = CurrentPrinter();
   printer.setDocName(QFileInfo(DocumentFileName).completeBaseName());
   if (!UI().PrintSetup(printer)) return;
-  AfterPrintDialog(printer);
+  if (!AfterPrintDialog(printer)) return;
 
   QWidget* above = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
   QProgressDialog progress(above);

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "OutputFile.h"
 #include "PrintJob.h"
+#include "PrintMessages.h"
 #include "PrinterPage.h"
 #include "QPrinterDevice.h"
 #include "StringTable.h"
@@ -30,10 +32,16 @@ QPrinter& TForm3::CurrentPrinter() {
   return *FPrinter;
 }
 
-void TForm3::AfterPrintDialog(QPrinter& printer) {
+bool TForm3::AfterPrintDialog(QPrinter& printer) {
   // The dialog may have switched printers, and Qt keeps the last one's
   // margins and resolution.
   TakePrinterPage(printer, PrinterPageOf ? PrinterPageOf(printer) : AskPrinterPage(printer, kPdfDpi));
+  // Printing to the document's own file would put a PDF where the card was.
+  if (printer.outputFormat() == QPrinter::PdfFormat && SameFile(printer.outputFileName(), DocumentFileName)) {
+    UI().MessageBox(PrintMessage(PrintText::OutputIsDocument).arg(printer.outputFileName()), LoadStr(1010), mbOK);
+    return false;
+  }
+  return true;
 }
 
 void TForm3::FilePrintClick() {
@@ -44,8 +52,7 @@ void TForm3::FilePrintClick() {
   QPrinter& printer = CurrentPrinter();
   printer.setDocName(QFileInfo(DocumentFileName).completeBaseName());
   if (!UI().PrintSetup(printer)) return;
-  AfterPrintDialog(printer);
-
+  if (!AfterPrintDialog(printer)) return;
   // The corrections of the printer chosen just now.
   const TPrinterCalibration calibration = PrinterCalibration(CurrentPrinterName());
   QPrinterDevice device(printer);

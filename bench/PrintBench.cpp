@@ -134,8 +134,9 @@ void BM_PrintSheetOnImage(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintSheetOnImage)->Unit(benchmark::kMillisecond);
 
-void PrintPdf(benchmark::State& state, bool cold) {
+void PrintPdf(benchmark::State& state, bool cold, int cells = 0) {
   Card card;
+  if (cells > 0) card.Setup.Retu = card.Setup.Dann = cells;
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
   for (auto _ : state) {
@@ -159,6 +160,9 @@ void BM_PrintSheetToPdf(benchmark::State& state) { PrintPdf(state, false); }
 void BM_PrintSheetToPdfFirstTime(benchmark::State& state) { PrintPdf(state, true); }
 BENCHMARK(BM_PrintSheetToPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintSheetToPdfFirstTime)->Unit(benchmark::kMillisecond);
+// 999 x 999 cells, nearly all of them off the page.
+void BM_PrintCrowdedSheetToPdf(benchmark::State& state) { PrintPdf(state, false, 999); }
+BENCHMARK(BM_PrintCrowdedSheetToPdf)->Unit(benchmark::kMillisecond);
 
 int WriteCard(const QString& folder) {
   QDir().mkpath(folder);

@@ -1,5 +1,8 @@
 #include "Labelex.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "Canvas.h"
 
 const TClassInfo& TLabelEx::StaticClassInfo() {
@@ -47,6 +50,12 @@ void TLabelEx::DoDrawText(QRect& rect, unsigned flags) {
     c.Font()->SetColor(clBtnShadow);
     c.DrawText(text, rect, flags);
   }
-  rect.setRight(rect.right() - FGap);
-  rect.setBottom(rect.bottom() + Font()->Size() / 5);
+  // In 64 bits: a gap or font from a damaged document may be any int. A
+  // width the canvas already cut to its largest stays so; taking the gap off
+  // it would leave a size that has nothing to do with the text.
+  auto fit = [](int64_t v) { return int(std::clamp<int64_t>(v, -TCanvas::MaxCoord, TCanvas::MaxCoord)); };
+  if (int64_t(rect.right()) - rect.left() + 1 < TCanvas::MaxCoord) rect.setRight(fit(int64_t(rect.right()) - FGap));
+  // A font of absurd positive height has a large negative size; the text
+  // still has no negative height.
+  rect.setBottom(fit(std::max<int64_t>(int64_t(rect.bottom()) + Font()->Size() / 5, int64_t(rect.top()) - 1)));
 }

@@ -80,10 +80,12 @@ class TCanvas {
   // character and is not drawn ("&&" draws one). Returns the height.
   int DrawText(const QString& text, QRect& r, unsigned flags);
 
- private:
-  // The Qt font, its metrics and the advances of the characters met so
-  // far, for the current font on the current device.
+  // The Qt font, its metrics, the advances of the characters met so far and
+  // the last text laid out, for the current font on the current device.
+  // Opaque: named here only for the text code's own helpers.
   struct TextCache;
+
+ private:
   TextCache& Text() const;
   static int Clamp(int v) { return v < -MaxCoord ? -MaxCoord : v > MaxCoord ? MaxCoord : v; }
   static QPoint Clamped(int x, int y) { return QPoint(Clamp(x), Clamp(y)); }

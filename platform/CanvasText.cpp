@@ -14,6 +14,24 @@
 #include "Color.h"
 #include "SyntheticBold.h"
 
+namespace {
+struct Glyph {
+  char32_t Code;
+  int Advance;
+};
+
+struct Line {
+  std::vector<Glyph> Glyphs;
+  int Accel = -1;     // index of the underlined character
+  int64_t Width = 0;  // the extra after every character included
+};
+
+// Sums of advances and extras reach beyond int with a huge font or gap;
+// they are added in 64 bits and cut to the coordinates drawing accepts.
+int ToCoord(int64_t v) { return int(std::clamp<int64_t>(v, -TCanvas::MaxCoord, TCanvas::MaxCoord)); }
+
+}  // namespace
+
 struct TCanvas::TextCache {
   TFont State;
   const QPaintDevice* Device = nullptr;
@@ -30,6 +48,15 @@ struct TCanvas::TextCache {
     Advances.emplace(code, advance);
     return advance;
   }
+
+  // The lines last laid out, kept while text, flags, extra and width stay:
+  // a label draws its one text at every repaint, and a long text is costly
+  // to lay out again.
+  bool Laid = false;
+  QString LaidText;
+  unsigned LaidFlags = 0;
+  int LaidExtra = 0, LaidWidth = 0;
+  std::vector<Line> Lines;
 };
 
 TCanvas::TCanvas()
@@ -51,21 +78,12 @@ TCanvas::TextCache& TCanvas::Text() const {
   FText->Metrics.emplace(device ? QFontMetrics(FText->Font, device) : QFontMetrics(FText->Font));
   FText->Advances.clear();
   FText->Bold = TSyntheticBold(FText->Font, device);
+  FText->Laid = false;
+  FText->Lines.clear();
   return *FText;
 }
 
 namespace {
-
-struct Glyph {
-  char32_t Code;
-  int Advance;
-};
-
-struct Line {
-  std::vector<Glyph> Glyphs;
-  int Accel = -1;  // index of the underlined character
-  int Width = 0;   // the extra after every character included
-};
 
 bool IsWide(char32_t c) { return c >= 0x2E80; }  // CJK and beyond: a break may come between two
 
@@ -94,7 +112,7 @@ bool BreakBefore(const std::vector<Glyph>& g, size_t k) {
 // Soft breaks where a line would pass the right edge, at the last place
 // that allows one; a word longer than the line stays whole. Spaces at a
 // soft break are dropped.
-std::vector<Line> WordBreak(std::vector<Line> lines, int width, int extra) {
+std::vector<Line> WordBreak(std::vector<Line> lines, int width, int64_t extra) {
   std::vector<Line> out;
   for (const Line& line : lines) {
     const std::vector<Glyph>& g = line.Glyphs;
@@ -105,7 +123,7 @@ std::vector<Line> WordBreak(std::vector<Line> lines, int width, int extra) {
     size_t start = 0;
     while (start < g.size()) {
       size_t end = start;
-      for (int used = 0; end < g.size() && (end == start || used + g[end].Advance + extra <= width); ++end)
+      for (int64_t used = 0; end < g.size() && (end == start || used + g[end].Advance + extra <= width); ++end)
         used += g[end].Advance + extra;
       size_t last = end;
       if (end < g.size()) {
@@ -130,32 +148,13 @@ std::vector<Line> WordBreak(std::vector<Line> lines, int width, int extra) {
   return out;
 }
 
-}  // namespace
-
-int TCanvas::SetTextCharacterExtra(int extra) {
-  const int old = FCharExtra;
-  FCharExtra = extra;
-  return old;
-}
-
-int TCanvas::TextWidth(const QString& text) const {
-  TextCache& cache = Text();
-  int w = 0;
-  for (char32_t c : CodePoints(text)) w += cache.Advance(c) + FCharExtra;
-  return w;
-}
-
-int TCanvas::TextHeight(const QString&) const { return Text().Metrics->height(); }
-
-void TCanvas::TextOut(int x, int y, const QString& text) {
-  QRect r(x, y, 0, 0);
-  DrawText(text, r, DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
-}
-
-int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
-  TextCache& cache = Text();
-  const QFontMetrics& fm = *cache.Metrics;
-
+// The lines of text as drawn: hard lines with accelerators resolved and tabs
+// expanded, then soft breaks when asked for.
+const std::vector<Line>& LayOut(TCanvas::TextCache& cache, const QString& text, unsigned flags, int extra, int width) {
+  if (!(flags & DT_WORDBREAK)) width = 0;
+  if (cache.Laid && cache.LaidFlags == flags && cache.LaidExtra == extra && cache.LaidWidth == width &&
+      cache.LaidText == text)
+    return cache.Lines;
   // Hard lines, with accelerators resolved and tabs expanded.
   std::vector<Line> lines;
   QString rest = text;
@@ -177,20 +176,57 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
         }
         line.Glyphs.push_back({c, cache.Advance(c)});
       }
-      for (const Glyph& g : line.Glyphs) line.Width += g.Advance + FCharExtra;
+      for (const Glyph& g : line.Glyphs) line.Width += int64_t(g.Advance) + extra;
       lines.push_back(std::move(line));
     }
   }
 
-  if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) lines = WordBreak(std::move(lines), r.width(), FCharExtra);
+  if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) lines = WordBreak(std::move(lines), width, extra);
+
+  cache.Lines = std::move(lines);
+  cache.LaidText = text;
+  cache.LaidFlags = flags;
+  cache.LaidExtra = extra;
+  cache.LaidWidth = width;
+  cache.Laid = true;
+  return cache.Lines;
+}
+
+}  // namespace
+
+int TCanvas::SetTextCharacterExtra(int extra) {
+  const int old = FCharExtra;
+  FCharExtra = extra;
+  return old;
+}
+
+int TCanvas::TextWidth(const QString& text) const {
+  TextCache& cache = Text();
+  int64_t w = 0;
+  for (char32_t c : CodePoints(text)) w += int64_t(cache.Advance(c)) + FCharExtra;
+  return ToCoord(w);
+}
+
+int TCanvas::TextHeight(const QString&) const { return Text().Metrics->height(); }
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+  QRect r(x, y, 0, 0);
+  DrawText(text, r, DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
+}
+
+int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
+  TextCache& cache = Text();
+  const QFontMetrics& fm = *cache.Metrics;
+
+  const std::vector<Line>& lines = LayOut(cache, text, flags, FCharExtra, r.width());
 
   const int lineHeight = fm.height();
-  const int height = int(lines.size()) * lineHeight;
+  const int height = ToCoord(int64_t(lines.size()) * lineHeight);
   if (flags & DT_CALCRECT) {
-    int width = 0;
+    int64_t width = 0;
     for (const Line& l : lines) width = std::max(width, l.Width);
-    r.setWidth(width);
-    r.setHeight(height);
+    r.setRight(ToCoord(int64_t(r.left()) + ToCoord(width) - 1));
+    r.setBottom(ToCoord(int64_t(r.top()) + height - 1));
     return height;
   }
   if (!FPainter) return height;
@@ -201,29 +237,41 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
   FPainter->setFont(cache.Font);
   const QColor color = Colors::ToQColor(FFont->Color());
   FPainter->setPen(color);
-  int y = r.top();
+  const int64_t left = r.left(), top = r.top(), rectWidth = int64_t(r.right()) - left + 1;
+  int64_t y = top;
   if (flags & DT_SINGLELINE) {
-    if (flags & DT_VCENTER) y = r.top() + (r.height() - lineHeight) / 2;
-    else if (flags & DT_BOTTOM) y = r.top() + r.height() - lineHeight;
+    if (flags & DT_VCENTER) y = top + (int64_t(r.bottom()) - top + 1 - lineHeight) / 2;
+    else if (flags & DT_BOTTOM) y = int64_t(r.bottom()) + 1 - lineHeight;
   }
-  // Lines well outside the visible area are passed over (glyphs may reach a
-  // little beyond their line).
+  // Only glyphs near the visible area are drawn, so that a repaint costs
+  // what it shows, however long the text (glyphs may reach a little beyond
+  // their line and their advance).
   const QRect visible = ClipRect();
+  const int64_t reach = 2 * int64_t(lineHeight) + 2;
+  const int64_t minX = int64_t(visible.left()) - reach, maxX = int64_t(visible.right()) + reach;
   const bool decorated = cache.Font.underline() || cache.Font.strikeOut();
   for (const Line& line : lines) {
     if (y > visible.bottom() + lineHeight || y + 2 * lineHeight <= visible.top()) {
       y += lineHeight;
       continue;
     }
-    int x = r.left();
-    if (flags & DT_CENTER) x = r.left() + (r.width() - line.Width) / 2;
-    else if (flags & DT_RIGHT) x = r.left() + r.width() - line.Width;
+    int64_t x = left;
+    if (flags & DT_CENTER) x = left + (rectWidth - line.Width) / 2;
+    else if (flags & DT_RIGHT) x = left + rectWidth - line.Width;
     for (size_t i = 0; i < line.Glyphs.size(); ++i) {
       const Glyph& g = line.Glyphs[i];
-      if (g.Code != U' ' || decorated)
-        cache.Bold.DrawGlyph(*FPainter, QPoint(x, y + fm.ascent()), QString::fromUcs4(&g.Code, 1), g.Advance);
-      if (int(i) == line.Accel) FPainter->fillRect(QRect(x, y + fm.ascent() + 1, g.Advance, 1), color);
-      x += g.Advance + FCharExtra;
+      const int64_t next = x + g.Advance + FCharExtra;
+      if (x > maxX) {
+        // Advances are never negative: with no negative extra, every glyph
+        // after this one lies further right still.
+        if (FCharExtra >= 0) break;
+      } else if (x + g.Advance >= minX) {
+        const int gx = int(x), gy = int(y);
+        if (g.Code != U' ' || decorated)
+          cache.Bold.DrawGlyph(*FPainter, QPoint(gx, gy + fm.ascent()), QString::fromUcs4(&g.Code, 1), g.Advance);
+        if (int(i) == line.Accel) FPainter->fillRect(QRect(gx, gy + fm.ascent() + 1, g.Advance, 1), color);
+      }
+      x = next;
     }
     y += lineHeight;
   }

@@ -1,6 +1,8 @@
 #include "GraphicsObjects.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 int MulDiv(int a, int b, int c) {
@@ -188,9 +190,12 @@ QFont TFont::ToQFont() const {
   // A negative height is the character height (cell height minus internal
   // leading); a positive one the cell height. Qt's pixel size is the em size,
   // close to the character height, which is what cards are measured in.
-  int px = FHeight < 0 ? -FHeight : (FHeight * 4 + 2) / 5;
-  if (px < 1) px = 1;
-  f.setPixelSize(px);
+  // Heights from a damaged document may be anything an int holds; the font
+  // engine takes sizes far below that.
+  constexpr int64_t MaxPixels = 0x7FFF;
+  const int64_t h = FHeight;
+  const int64_t px = h < 0 ? -h : (h * 4 + 2) / 5;
+  f.setPixelSize(int(std::clamp<int64_t>(px, 1, MaxPixels)));
   f.setBold(Has(fsBold));
   f.setItalic(Has(fsItalic));
   f.setUnderline(Has(fsUnderline));

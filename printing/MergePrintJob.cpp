@@ -63,6 +63,7 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
     TCardComposition card = ComposeCard(job.Background, job.Objects, setup.SheetWidthPx, setup.SheetHeightPx, true);
     ScaleComposition(card, layout.U());
     const TPrintCorrection correction(job.Calibration, layout.T(), layout.V(), caps.OffsetX, caps.OffsetY);
+    const QRect printable(0, 0, caps.HorzRes, caps.VertRes);
     TMergeCard merge(card, true);
     merge.Bind(list.Columns);
     int filled = -1;  // the row the card holds
@@ -83,7 +84,7 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
             return Fail(error, LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(why));
           }
           filled = row;
-          PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction);
+          PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction, printable);
         }
     }
     if (job.Progress) job.Progress(plan.Sheets(), plan.Sheets());

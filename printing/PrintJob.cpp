@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <cmath>
 #include <new>
 
 #include "Canvas.h"
@@ -44,8 +45,16 @@ void DrawCropMarks(QPainter& painter, const TSheetLayout& layout, const TPrintCo
   canvas.EndPaint();
 }
 
-void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction) {
+void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction,
+                 const QRect& printable) {
   const QPoint at = correction.Map(origin);
+  // Cells off the printable area would be clipped away whole; painting them
+  // anyway costs time and, on PDF, memory for every one of them.
+  const qint64 w = qint64(std::ceil(card.Width() * correction.Sx())), h = qint64(std::ceil(card.Height() * correction.Sy()));
+  auto meets = [](qint64 from, qint64 size, qint64 start, qint64 end) { return from < end && from + size > start; };
+  if (!meets(at.x(), w, printable.left(), qint64(printable.left()) + printable.width()) ||
+      !meets(at.y(), h, printable.top(), qint64(printable.top()) + printable.height()))
+    return;
   if (!correction.Scales()) {
     card.PaintTo(painter, at.x(), at.y());
     return;
@@ -68,9 +77,10 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
   const TSheetLayout layout(setup, caps);
   if (!layout.Valid()) {
     device.Abort();
-    const bool deviceKnown = caps.HorzRes > 0 && caps.VertRes > 0 && caps.HorzSize > 0 && caps.VertSize > 0;
-    return Fail(error, PrintText::CannotStart,
-                PrintMessage(deviceKnown ? PrintText::BadCardSize : PrintText::NoDeviceInfo));
+    const int why = layout.Problem() == TSheetLayout::TProblem::NoDevice  ? PrintText::NoDeviceInfo
+                    : layout.Problem() == TSheetLayout::TProblem::NoCards ? PrintText::NoCardsOnSheet
+                                                                          : PrintText::BadCardSize;
+    return Fail(error, PrintText::CannotStart, PrintMessage(why));
   }
 
   try {
@@ -79,8 +89,10 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
     QPainter& painter = device.Canvas();
     const TPrintCorrection correction(calibration, layout.T(), layout.V(), caps.OffsetX, caps.OffsetY);
     DrawCropMarks(painter, layout, correction);
+    const QRect printable(0, 0, caps.HorzRes, caps.VertRes);
     for (int i = 0; i < layout.Columns(); ++i)
-      for (int j = 0; j < layout.Rows(); ++j) PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction);
+      for (int j = 0; j < layout.Rows(); ++j)
+        PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction, printable);
   } catch (const EReadError&) {
     device.Abort();
     return Fail(error, PrintText::FailedMidJob, PrintMessage(PrintText::CannotCompose));

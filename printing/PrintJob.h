@@ -3,6 +3,7 @@
 // objects, scaled to the device, and painted into every cell of the sheet
 // after the crop marks. The worksheet is only read.
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <vector>
@@ -24,8 +25,10 @@ TPrintCaps ReadPrintCaps(const IPrintDevice& device);
 // The crop marks of layout, with the device's default pen (black, one device
 // pixel wide), where correction puts them.
 void DrawCropMarks(QPainter& painter, const TSheetLayout& layout, const TPrintCorrection& correction);
-// The composed card at a cell's origin, moved and stretched by correction.
-void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction);
+// The composed card at a cell's origin, moved and stretched by correction;
+// nothing when it lies wholly outside the printable area.
+void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction,
+                 const QRect& printable);
 
 // Prints one sheet. Returns false with the message to show (Japanese, the
 // reason included) in *error when the job could not start or failed on the

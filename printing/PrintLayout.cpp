@@ -18,8 +18,11 @@ int TruncToInt(double v) {
 TSheetLayout::TSheetLayout(const DocumentPageSetup& setup, const TPrintCaps& caps) : FSetup(setup), FCaps(caps) {
   const DocumentPageSetup& s = FSetup;
   if (caps.HorzRes <= 0 || caps.VertRes <= 0 || caps.HorzSize <= 0 || caps.VertSize <= 0) return;
+  FProblem = TProblem::NoCards;
+  if (s.Retu < 1 || s.Dann < 1) return;
+  FProblem = TProblem::BadCard;
   if (!(s.SheetWidth > 0) || !(s.SheetHeight > 0) || s.SheetWidthPx <= 0 || s.SheetHeightPx <= 0) return;
-  if (s.Retu < 1 || s.Dann < 1 || s.Retu > MaxCells || s.Dann > MaxCells) return;
+  if (s.Retu > MaxCells || s.Dann > MaxCells) return;
   for (float mm : {s.SheetWidth, s.SheetHeight, s.LeftMargin, s.TopMargin, s.InsideMarginX, s.InsideMarginY})
     if (!std::isfinite(mm)) return;
   FT = float(caps.HorzRes) / float(caps.HorzSize);
@@ -35,6 +38,7 @@ TSheetLayout::TSheetLayout(const DocumentPageSetup& setup, const TPrintCaps& cap
   FColumns = s.Retu;
   FRows = s.Dann;
   FValid = true;
+  FProblem = TProblem::None;
 }
 
 QPoint TSheetLayout::CardOrigin(int i, int j) const {

@@ -24,6 +24,9 @@ class TSheetLayout {
   // Whether the quantities allow printing: a device that reports its size,
   // a card of some size, a scale within what a device can hold.
   bool Valid() const { return FValid; }
+  // Why the quantities do not allow printing.
+  enum class TProblem { None, NoDevice, NoCards, BadCard };
+  TProblem Problem() const { return FProblem; }
 
   float T() const { return FT; }  // device pixels per millimetre, across
   float V() const { return FV; }  // and down
@@ -54,6 +57,7 @@ class TSheetLayout {
   DocumentPageSetup FSetup;
   TPrintCaps FCaps;
   bool FValid = false;
+  TProblem FProblem = TProblem::NoDevice;
   float FT = 0, FV = 0, FA = 0, FB = 0;
   int FU = 0, FBx = 0, FBy = 0;
   int FColumns = 0, FRows = 0;

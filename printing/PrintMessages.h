@@ -20,6 +20,12 @@ constexpr int NoSuchFolder = 1317;
 constexpr int FolderReadOnly = 1318;
 constexpr int CannotCreateFile = 1319;
 constexpr int DiskWriteFailed = 1320;
+constexpr int OutputIsDocument = 1540;  // "%1": the file
+constexpr int NoOutputName = 1541;
+constexpr int OutputReadOnly = 1542;
+constexpr int PaperOutOfRange = 1543;   // "%1", "%2": width and height, mm
+constexpr int NoCardsOnSheet = 1544;
+constexpr int CannotEncodePng = 1545;
 }  // namespace PrintText
 
 inline QString PrintMessage(int id) { return LoadStr(id); }

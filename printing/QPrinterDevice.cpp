@@ -10,8 +10,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include <cerrno>
+
 #include <unistd.h>
 
+#include "ErrorText.h"
+#include "OutputFile.h"
 #include "PrintMessages.h"
 
 QPrinterDevice::QPrinterDevice(QPrinter& printer) : FPrinter(printer) {}
@@ -65,15 +69,9 @@ bool QPrinterDevice::BeginDoc(QString* error) {
     return true;
   }
   const QString path = FPrinter.outputFileName();
-  if (path.isEmpty()) return fail(PrintMessage(PrintText::CannotWriteFile).arg(QString(), QString()));
-  // A folder that cannot take the file is found before anything is printed.
-  const QFileInfo folder(QFileInfo(path).absolutePath());
-  if (!folder.isDir() || !folder.isWritable()) {
-    const QString why = PrintMessage(folder.exists() ? PrintText::FolderReadOnly : PrintText::NoSuchFolder);
-    return fail(PrintMessage(PrintText::CannotWriteFile)
-                    .arg(QDir::toNativeSeparators(path),
-                         QStringLiteral("%1 (%2)").arg(why, QDir::toNativeSeparators(folder.filePath()))));
-  }
+  // A file that cannot be written is found before anything is printed.
+  if (const QString why = OutputFileProblem(path); !why.isEmpty())
+    return fail(OutputFileMessage(path, why));
   FBuffer = std::make_unique<QBuffer>();
   FBuffer->open(QIODevice::WriteOnly);
   FPdf = std::make_unique<QPdfWriter>(FBuffer.get());
@@ -90,21 +88,24 @@ namespace {
 // The whole of bytes under path, through a temporary file beside it that
 // takes the name only once every byte is on the disk.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString* why) {
+  // The file or its folder may have changed while the page was made.
+  if (*why = OutputFileProblem(path); !why->isEmpty()) return false;
   QSaveFile file(path);
-  auto reason = [&](int message) {
-    // The system's own words, where it has some, after ours.
-    const QString detail = file.errorString();
+  auto reason = [&](int message, int errnum) {
+    // The system's reason in our words; Qt's own are English.
     *why = PrintMessage(message);
-    if (!detail.isEmpty() && detail != QLatin1String("Unknown error")) *why += QStringLiteral(" (%1)").arg(detail);
+    if (errnum != 0) *why += QLatin1Char('\n') + FileErrorText(errnum);
     return false;
   };
-  if (!file.open(QIODevice::WriteOnly)) return reason(PrintText::CannotCreateFile);
+  errno = 0;
+  if (!file.open(QIODevice::WriteOnly)) return reason(PrintText::CannotCreateFile, errno);
   if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-    reason(PrintText::DiskWriteFailed);
+    const int errnum = errno;
     file.cancelWriting();
-    return false;
+    return reason(PrintText::DiskWriteFailed, errnum);
   }
-  if (!file.commit()) return reason(PrintText::DiskWriteFailed);
+  errno = 0;
+  if (!file.commit()) return reason(PrintText::DiskWriteFailed, errno);
   return true;
 }
 }  // namespace

@@ -234,9 +234,22 @@ TEST(CommandLineExport, FailuresExitWithACodeAndWriteNothing) {
   EXPECT_EQ(r.Code, 1);  // far too large an image
   EXPECT_FALSE(r.Err.isEmpty());
   EXPECT_FALSE(QFile::exists(png));
-  r = RunCommand({QStringLiteral("--export-png"), dir.filePath(QStringLiteral("no/such/folder.png")), card});
+  const QString nowhere = dir.filePath(QStringLiteral("no/such/folder.png"));
+  r = RunCommand({QStringLiteral("--export-png"), nowhere, card});
   EXPECT_EQ(r.Code, 1);
-  EXPECT_TRUE(r.Err.startsWith("Cannot save file"));
+  EXPECT_EQ(QString::fromUtf8(r.Err), LoadStr(1306).arg(nowhere, LoadStr(1317)) + QLatin1Char('\n'));
+
+  // The document itself, by another name, is not the image's to overwrite.
+  QFile original(card);
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray before = original.readAll();
+  original.close();
+  ASSERT_TRUE(QFile::link(card, dir.filePath(QStringLiteral("link.png"))));
+  r = RunCommand({QStringLiteral("--export-png"), dir.filePath(QStringLiteral("link.png")), card});
+  EXPECT_EQ(r.Code, 1);
+  EXPECT_EQ(QString::fromUtf8(r.Err), LoadStr(1540).arg(dir.filePath(QStringLiteral("link.png"))) + QLatin1Char('\n'));
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  EXPECT_EQ(original.readAll(), before);
 }
 
 TEST(CardImage, OnlyTheBackgroundAndTheObjectsArePaintedAndTheAidsComeBack) {

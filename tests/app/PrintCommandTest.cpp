@@ -18,6 +18,7 @@
 
 #include "CommandLine.h"
 #include "DocumentIO.h"
+#include "DocumentTestSupport.h"
 #include "ScriptedUserInterface.h"
 #include "SpeedButton.h"
 #include "StringTable.h"
@@ -166,13 +167,14 @@ TEST(PrintPdfCommand, BadDocumentsUnwritableOutputAndWrongArgumentsFailWithoutAF
       {{out, data + "short-19-bytes.tsl"}, 1, {LoadStr(1002), LoadStr(1313)}},
       {{out, dir.filePath("missing.tsl")}, 1, {LoadStr(1311)}},
       {{dir.filePath("no/such/folder.pdf"), card}, 1, {LoadStr(1300).section('\n', 0, 0)}},
-      {{dir.path(), card}, 1, {LoadStr(1301).section('\n', 0, 0)}},  // a folder cannot become the PDF
-      {{out, card, "--dpi", "71"}, 2, {}},
-      {{out, card, "--dpi=2401"}, 2, {}},
-      {{out, card, "--paper", "B9"}, 2, {}},
-      {{out, card, "--paper", "0x297"}, 2, {}},
-      {{out, card, "--paper"}, 2, {}},
-      {{out}, 2, {}},
+      {{dir.path(), card}, 1, {LoadStr(1300).section('\n', 0, 0)}},  // a folder, found before printing
+      {{out, card, "--dpi", "71"}, 2, {"tessolo: " + LoadStr(1551).arg("71")}},
+      {{out, card, "--dpi=2401"}, 2, {"tessolo: " + LoadStr(1551).arg("2401")}},
+      {{out, card, "--paper", "B9"}, 2, {"tessolo: " + LoadStr(1550).arg("B9")}},
+      {{out, card, "--paper", "0x297"}, 2, {"tessolo: " + LoadStr(1550).arg("0x297")}},
+      {{out, card, "--paper", "5081x297"}, 2, {"tessolo: " + LoadStr(1550).arg("5081x297")}},
+      {{out, card, "--paper"}, 2, {"tessolo: " + LoadStr(1547).arg("--paper")}},
+      {{out}, 2, {"tessolo: " + LoadStr(1549).arg("--print-pdf")}},
   };
   for (const auto& c : cases) {
     const Outcome r = RunCommand(QStringList{QStringLiteral("--print-pdf")} + c.Args);
@@ -181,6 +183,87 @@ TEST(PrintPdfCommand, BadDocumentsUnwritableOutputAndWrongArgumentsFailWithoutAF
     EXPECT_EQ(lines.mid(0, c.Lines.size()), c.Lines) << r.Err.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList())
         << c.Args.join(' ').toStdString();
+  }
+}
+
+TEST(PrintPdfCommand, AnOutputThatIsTheDocumentItselfOrNoFileIsRefusedAndTheDocumentStays) {
+  QTemporaryDir dir;
+  const QString doc = dir.filePath(QStringLiteral("card.tsl"));
+  ASSERT_TRUE(QFile::copy(kExamples + QStringLiteral("business-card.tsl"), doc));
+  ASSERT_TRUE(QFile::link(doc, dir.filePath(QStringLiteral("link.tsl"))));
+  ASSERT_EQ(::link(QFile::encodeName(doc).constData(), QFile::encodeName(dir.filePath("hard.tsl")).constData()), 0);
+  QFile locked(dir.filePath(QStringLiteral("locked.pdf")));
+  ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
+  locked.close();
+  locked.setPermissions(QFileDevice::ReadOwner);
+  const bool root = ::geteuid() == 0;  // may write any file
+  const QByteArray before = [&] {
+    QFile f(doc);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  const QString cannotWrite = LoadStr(1300).arg(LoadStr(1306));
+  const struct {
+    QString Out, Document;
+    QString Error;
+  } cases[] = {
+      {doc, doc, LoadStr(1540).arg(doc)},
+      {QStringLiteral("card.tsl"), doc, LoadStr(1540).arg(QStringLiteral("card.tsl"))},  // relative
+      {QStringLiteral("./link.tsl"), doc, LoadStr(1540).arg(QStringLiteral("./link.tsl"))},
+      {dir.filePath("hard.tsl"), QStringLiteral("link.tsl"), LoadStr(1540).arg(dir.filePath("hard.tsl"))},
+      {QStringLiteral("."), doc, cannotWrite.arg(QStringLiteral("."), LoadStr(1263))},
+      {QString(), doc, LoadStr(1300).arg(LoadStr(1541))},
+      {locked.fileName(), doc, root ? QString() : cannotWrite.arg(locked.fileName(), LoadStr(1542))},
+  };
+  const QString home = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  for (const auto& c : cases) {
+    if (c.Error.isEmpty()) continue;
+    const Outcome r = RunCommand({QStringLiteral("--print-pdf"), c.Out, c.Document});
+    EXPECT_EQ(r.Code, 1) << c.Out.toStdString();
+    EXPECT_EQ(r.Err, c.Error + QLatin1Char('\n')) << c.Out.toStdString();
+    QFile f(doc);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before) << c.Out.toStdString();
+  }
+  QDir::setCurrent(home);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"card.tsl", "hard.tsl", "link.tsl", "locked.pdf"}));
+}
+
+TEST(PrintPdfCommand, ADocumentsOwnPaperAndCellsAreCheckedAsTheCommandLinesAre) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath(QStringLiteral("out.pdf"));
+  const struct {
+    float PaperWidth, PaperHeight;
+    int Columns, Rows;
+    QStringList Options;
+    int Code;
+    QString Error;
+  } cases[] = {
+      {9000, 297, 2, 5, {}, 1, LoadStr(1543).arg("9000", "297")},
+      {0.5f, 0.5f, 2, 5, {}, 1, LoadStr(1543).arg("0.5", "0.5")},
+      {9000, 297, 2, 5, {"--paper", "A4"}, 0, {}},  // the paper given replaces the document's
+      {5080, 5080, 2, 5, {}, 0, {}},
+      {210, 297, 0, 5, {}, 1, LoadStr(1300).arg(LoadStr(1544))},
+      {210, 297, 2, 0, {}, 1, LoadStr(1300).arg(LoadStr(1544))},
+  };
+  for (const auto& c : cases) {
+    doctest::Document d;
+    d.Setup.PaperWidth = c.PaperWidth;
+    d.Setup.PaperHeight = c.PaperHeight;
+    d.Setup.Retu = c.Columns;
+    d.Setup.Dann = c.Rows;
+    const QString path = dir.filePath(QStringLiteral("card.tsl"));
+    ASSERT_EQ(SaveDocumentFile(path, d.Sheet, d.Setup, doctest::Version()), 0);
+    const Outcome r = RunCommand(QStringList{QStringLiteral("--print-pdf"), out, path} + c.Options);
+    EXPECT_EQ(r.Code, c.Code) << c.PaperWidth << " " << c.Columns << "x" << c.Rows;
+    if (c.Code != 0) {
+      EXPECT_EQ(r.Err, c.Error + QLatin1Char('\n'));
+      EXPECT_FALSE(QFile::exists(out));
+    } else {
+      const QSize pt = PageSizePt(out);
+      EXPECT_TRUE(pt.width() <= 14400 && pt.height() <= 14400) << pt.width() << "x" << pt.height();
+    }
+    QFile::remove(out);
   }
 }
 
@@ -257,6 +340,27 @@ TEST_F(PrintCommandTest, CancellingPrintsNothingAndAFailedJobSaysWhyAndChangesNo
   EXPECT_EQ(Bytes(*form), before);
   EXPECT_FALSE(form->Modified);
   EXPECT_TRUE(Ui.AllRepliesUsed());
+}
+
+TEST_F(PrintCommandTest, PrintingToPdfOverTheOpenDocumentsOwnFileIsRefused) {
+  const QString doc = Path(QStringLiteral("card.tsl"));
+  ASSERT_TRUE(QFile::copy(kExamples + QStringLiteral("business-card.tsl"), doc));
+  auto form = std::make_unique<PrintForm>(nullptr, Folder.path());
+  Ui.ReplyFile(doc);
+  form->FileOpenClick();
+  ASSERT_TRUE(form->DocumentOpen);
+  Ui.Clear();
+  QFile file(doc);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+
+  Ui.ReplyPrint(QStringLiteral("%1/./card.tsl").arg(Folder.path()));
+  form->FilePrintClick();
+  ASSERT_EQ(Ui.Messages().size(), 1u);
+  EXPECT_EQ(Ui.Messages()[0], LoadStr(1540).arg(QStringLiteral("%1/./card.tsl").arg(Folder.path())));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
 }
 
 }  // namespace

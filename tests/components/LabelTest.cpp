@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPicture>
+
+#include <climits>
+#include <string>
 
 #include "Canvas.h"
 #include "Labelex.h"
@@ -164,6 +169,94 @@ TEST(Label, DisabledTextIsEngravedAndOpaqueLabelsFillTheirBackground) {
   // Shadow grey on top of the highlight white.
   EXPECT_TRUE(Colours(image).contains(QColor(128, 128, 128).rgb() & 0xFFFFFF));
   EXPECT_TRUE(Colours(image).contains(QColor(255, 255, 255).rgb() & 0xFFFFFF));
+}
+
+TEST(Label, HugeGapsAndFontsMeasureWithinTheCoordinateRange) {
+  constexpr int Max = TCanvas::MaxCoord;
+  const struct {
+    const char* Caption;
+    int Gap, FontHeight;
+    int Width;  // -1: anything from 0 to the largest coordinate; -2: the text's own width
+  } cases[] = {
+      {"abc", 1 << 24, -16, -2},  // gaps far beyond any card, still exact
+      {"abc", 1 << 30, -16, Max},
+      {"abc", INT_MAX, -16, Max},
+      {"abc", INT_MIN, -16, -1},
+      {"abc", -(1 << 30), -16, -1},
+      {"abc", 0, INT_MIN, -1},
+      {"abc", 0, INT_MAX, -1},
+      {"abc", INT_MAX, INT_MIN, Max},
+  };
+  for (const auto& c : cases) {
+    TPanel panel(nullptr);
+    panel.SetBounds(0, 0, 100, 40);
+    auto* label = new TLabelEx(&panel);
+    label->SetParent(&panel);
+    label->Font()->SetName(QStringLiteral("IPAGothic"));
+    label->Font()->SetHeight(c.FontHeight);
+    label->SetGap(c.Gap);
+    label->SetCaption(QString::fromLatin1(c.Caption));
+    const std::string what = std::to_string(c.Gap) + " " + std::to_string(c.FontHeight);
+    const int width = c.Width == -2 ? Advance(*label->Font(), QStringLiteral("abc")) + 2 * c.Gap : c.Width;
+    if (width >= 0) {
+      EXPECT_EQ(label->Width(), width) << what;
+    }
+    EXPECT_TRUE(label->Width() >= 0 && label->Width() <= Max) << what << ": " << label->Width();
+    EXPECT_TRUE(label->Height() >= 0 && label->Height() <= Max) << what << ": " << label->Height();
+    QImage image = Blank(100, 40);
+    QPainter painter(&image);
+    panel.PaintTo(painter, 0, 0);
+  }
+}
+
+// A label far wider than the worksheet: long text pasted from elsewhere.
+struct LongLabel {
+  explicit LongLabel(const QString& caption) : Panel(nullptr) {
+    Panel.SetBounds(0, 0, 400, 60);
+    Panel.SetColor(clWhite);
+    Label = new TLabelEx(&Panel);
+    Label->SetParent(&Panel);
+    Label->SetTransparent(true);
+    UseFont(*Label, 14);
+    Label->Font()->SetStyle(FontStyleBit(fsItalic) | FontStyleBit(fsUnderline));  // glyphs reach past their advance
+    Label->SetGap(1);
+    Label->SetCaption(caption);
+    Label->SetLeft(-3);
+  }
+  TPanel Panel;
+  TLabelEx* Label;
+};
+
+TEST(Label, ARepaintDrawsOnlyTheGlyphsItShowsAndTheSamePixelsAsAWholePaint) {
+  QString text;
+  while (text.size() < 3000) text += QStringLiteral("名刺 Tessolo fjord WAVE 株式会社 ");
+  LongLabel whole(text);
+  QImage all = Blank(400, 60), strips = Blank(400, 60);
+  {
+    QPainter painter(&all);
+    whole.Panel.PaintTo(painter, 0, 0);
+  }
+  // Repainted in narrow damaged strips, as a window repaints after a drag.
+  for (int x = 0; x < 400; x += 23) {
+    QPainter painter(&strips);
+    painter.setClipRect(QRect(x, 0, 23, 60));
+    whole.Panel.PaintTo(painter, 0, 0);
+  }
+  EXPECT_EQ(strips, all);
+
+  // What a repaint draws is the same for a text of 40 characters as for one
+  // of 200,000.
+  auto recorded = [](const QString& caption) {
+    LongLabel label(caption);
+    QPicture commands;
+    QPainter painter(&commands);
+    painter.setClipRect(QRect(0, 0, 400, 60));
+    label.Panel.PaintTo(painter, 0, 0);
+    painter.end();
+    return commands.size();
+  };
+  const uint shortText = recorded(text.left(40)), longText = recorded(text.repeated(70).left(200000));
+  EXPECT_LT(longText, 2 * shortText) << shortText;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // where the page setup puts it, crop marks one device pixel wide and only
 // around the block, pictures stretched, labels printed in full, the worksheet
 // untouched, and failures that print nothing.
+#include <QPicture>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -118,6 +119,40 @@ TEST(PrintJob, OnA4724PixelPrinterCardsScaleTo472PercentAndTheOverflowMovesOnlyT
   }
 }
 
+TEST(PrintJob, OnA600By300DpiPrinterRowsAndTicksDownFollowTheVerticalScaleAndCardsTheHorizontal) {
+  // t = 4724 / 200 = 23.62 and v = 3425 / 290 = 11.81 pixels per millimetre.
+  const TImageDeviceCaps caps{4724, 3425, 200, 290, 4724, 3425, 0, 0};
+  Card card;
+  card.Setup.Retu = 1;
+  card.Setup.Dann = 2;
+  card.SetBackground(Solid(455, 275, Qt::blue));
+  const QImage page = Print(card, caps);
+  ASSERT_FALSE(page.isNull());
+  // Rows at trunc(11.81 x 11 + 0.5) = 130 and trunc(11.81 x 66 + 0.5) = 779; the
+  // card image 472 % of 455 x 275 worksheet pixels: 2148 x 1298 both ways.
+  QRect blue;
+  for (int y = 0; y < page.height(); y += 1)
+    for (int x : {331 - 1, 331, 331 + 2147, 331 + 2148})
+      if (Is(page, x, y, Qt::blue)) blue |= QRect(x, y, 1, 1);
+  EXPECT_EQ(blue, QRect(QPoint(331, 130), QPoint(331 + 2147, 779 + 1297)));
+  auto runs = [&](bool down, int at, int length) {
+    QList<QPair<int, int>> found;
+    for (int k = 0; k < length; ++k) {
+      if (!(down ? Is(page, at, k, Qt::black) : Is(page, k, at, Qt::black))) continue;
+      if (!found.isEmpty() && found.back().second == k - 1) found.back().second = k;
+      else found.append({k, k});
+    }
+    return found;
+  };
+  using Runs = QList<QPair<int, int>>;
+  // Ticks down are trunc(2 x 11.81) = 23 long, across trunc(2 x 23.62) = 47.
+  // The bottom edge they mark is 55 mm at the horizontal scale below the
+  // row's top: trunc(779 + 55 x 23.62) = 2078.
+  EXPECT_EQ(runs(true, 331, page.height()), Runs({{130 - 46, 130 - 24}, {2078 + 23, 2078 + 45}}));
+  EXPECT_EQ(runs(false, 130, page.width()), Runs({{331 - 94, 331 - 48}, {2480 + 47, 2480 + 93}}));
+  EXPECT_EQ(runs(false, 2078, page.width()), Runs({{331 - 94, 331 - 48}, {2480 + 47, 2480 + 93}}));
+}
+
 TEST(PrintJob, PicturesAreStretchedToTheirScaledBoundsAndTheBackgroundCoversTheCard) {
   Card card;
   card.Setup.Retu = 1;
@@ -173,6 +208,48 @@ TEST(PrintJob, TheWorksheetIsTheSameAfterPrintingAndAfterAFailedJob) {
   EXPECT_FALSE(PrintCardSheet(failing, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, nullptr));
   EXPECT_EQ(card.Streams(), before);
   EXPECT_EQ(card.Sheet.ObjectList, objects);
+}
+
+// A device that keeps every painting command, clipped away or not.
+class RecordingDevice : public IPrintDevice {
+ public:
+  explicit RecordingDevice(const TImageDeviceCaps& caps) : FImage(caps) {}
+  int GetDeviceCaps(TDeviceCap index) const override { return FImage.GetDeviceCaps(index); }
+  bool BeginDoc(QString*) override {
+    FPainter.begin(&Commands);
+    FPainter.setClipRect(QRect(0, 0, GetDeviceCaps(HORZRES), GetDeviceCaps(VERTRES)));
+    return true;
+  }
+  bool Printing() const override { return FPainter.isActive(); }
+  QPainter& Canvas() override { return FPainter; }
+  bool EndDoc(QString*) override { return FPainter.end(); }
+  void Abort() override { FPainter.end(); }
+  QPicture Commands;
+
+ private:
+  ImagePrintDevice FImage;
+  QPainter FPainter;
+};
+
+TEST(PrintJob, CellsOffThePrintableAreaAreNotPaintedAtAll) {
+  // 3 x 6 cells meet the printable area of the ten-per-millimetre device.
+  const struct {
+    int Columns, Rows;
+  } cases[] = {{3, 6}, {4, 7}, {50, 50}, {999, 999}};
+  QByteArray visibleOnly;
+  for (const auto& c : cases) {
+    Card card;
+    card.Setup.Retu = c.Columns;
+    card.Setup.Dann = c.Rows;
+    card.Setup.PrintTonbo = false;
+    card.AddShape(qustEllipse, QRect(10, 10, 300, 200), clRed);
+    card.AddLabel(QStringLiteral("名刺"), QPoint(20, 220));
+    RecordingDevice device(kTenPerMm);
+    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, nullptr));
+    const QByteArray commands(device.Commands.data(), qsizetype(device.Commands.size()));
+    if (visibleOnly.isEmpty()) visibleOnly = commands;
+    EXPECT_EQ(commands.size(), visibleOnly.size()) << c.Columns << "x" << c.Rows;
+  }
 }
 
 TEST(PrintJob, FailuresPrintNothingAndSayWhyInJapanese) {
