@@ -138,6 +138,16 @@ void TCustomLabel::DoDrawText(QRect& rect, unsigned flags) {
   }
 }
 
+void TCustomLabel::Invalidate() {
+  FZoomed.Forget();
+  TGraphicControl::Invalidate();
+}
+
+void TCustomLabel::PaintControl(QPainter& painter) {
+  if (!FZoomed.Paint(painter, ClientRect().size(), [this](QPainter& p) { TGraphicControl::PaintControl(p); }))
+    TGraphicControl::PaintControl(painter);
+}
+
 void TCustomLabel::Paint() {
   static const unsigned kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
   if (!FTransparent && Canvas()->Painter())

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "Control.h"
+#include "ZoomedPicture.h"
 
 class TCustomLabel : public TGraphicControl {
  public:
@@ -35,6 +36,8 @@ class TCustomLabel : public TGraphicControl {
   void SetParentShowHint(bool v) { FParentShowHint = v; }
 
   void Loaded() override;
+  void Invalidate() override;
+  void PaintControl(QPainter& painter) override;
 
  protected:
   void Paint() override;
@@ -50,4 +53,7 @@ class TCustomLabel : public TGraphicControl {
   bool FAutoSize = true, FTransparent = false, FWordWrap = false, FShowAccelChar = true, FParentShowHint = true;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
+  // Zoomed, text is filled from its outlines: the label is kept as a
+  // picture and drawn anew only when it changes (every change invalidates).
+  ZoomedPicture FZoomed;
 };
