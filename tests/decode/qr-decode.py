@@ -1,7 +1,8 @@
 """Printed QR codes decode: documents with one code each are printed to PDF
 by the program, rendered at 300 dpi by pdftoppm (grey) and read back with zxing-cpp.
 The PDF must hold each code as one small image (one pixel per module), and
---info must show the code's tag and content.
+--info must show the code's tag and content. A code whose content is a merge
+field, printed for a list, decodes to each row's own content.
 
 usage: qr-decode.py TESSOLO MAKE_QR_DOCUMENTS WORK_DIR
 """
@@ -26,6 +27,8 @@ CASES = [
     {"file": "vcard.tsl", "content": VCARD, "level": "Q", "size_mm": 20},
     {"file": "text-h.tsl", "content": TEXT_300, "level": "H", "size_mm": 20},
 ]
+MERGED = {"file": "merged.tsl", "content": "{予約ページ}", "level": "M", "size_mm": 20}
+ROWS = ["https://example.jp/r/%03d?name=%s" % (i, n) for i, n in enumerate(["山田", "佐藤", "鈴木"], 1)]
 
 
 def read_pgm(path):
@@ -47,14 +50,29 @@ def main():
     os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    for case in CASES:
+    for case in CASES + [MERGED]:
         case["file"] = os.path.join(work, case["file"])
     listing = os.path.join(work, "list.json")
     with open(listing, "w", encoding="utf-8") as f:
-        json.dump(CASES, f, ensure_ascii=False)
+        json.dump(CASES + [MERGED], f, ensure_ascii=False)
     run(maker, listing)
 
     failures = []
+    # One card a row, across then down: three codes of their own, each stored once.
+    rows = os.path.join(work, "staff.csv")
+    with open(rows, "w", encoding="utf-8") as f:
+        f.write("氏名,予約ページ\r\n" + "".join("%d,%s\r\n" % (i, url) for i, url in enumerate(ROWS)))
+    pdf = os.path.join(work, "merged.pdf")
+    run(tessolo, "--print-pdf", pdf, MERGED["file"], "--merge", rows, "--merge-layout", "cell")
+    images = {l.split()[10] for l in run("pdfimages", "-list", pdf).stdout.decode().splitlines()[2:]}
+    run("pdftoppm", "-r", "300", "-gray", "-singlefile", pdf, pdf[:-4])
+    texts = sorted(r.text for r in zxingcpp.read_barcodes(read_pgm(pdf[:-4] + ".pgm"))
+                   if r.format == zxingcpp.BarcodeFormat.QRCode)
+    if texts != sorted(ROWS) or len(images) != len(ROWS):
+        failures.append(f"merged.tsl: decoded {texts!r} from {len(images)} images")
+    else:
+        print(f"merged.tsl: {len(ROWS)} rows, each code decoded to its own row at 300 dpi")
+
     for case in CASES:
         name = os.path.basename(case["file"])
         assert len(case["content"]) >= 20
