@@ -217,6 +217,18 @@ int ExportPng(const QStringList& args) {
   return exDone;
 }
 
+// The paper the document names, A4 when it names none; nullopt, with the
+// user told, when it is beyond what a PDF page can be.
+std::optional<QSizeF> DocumentPaper(const DocumentPageSetup& setup) {
+  const bool given = setup.PaperWidth > 0 && setup.PaperHeight > 0;
+  const QSizeF paper = given ? QSizeF(setup.PaperWidth, setup.PaperHeight) : *PdfPaper::FromText(QStringLiteral("A4"));
+  if (PdfPaper::Fits(paper)) return paper;
+  Print(stderr, LoadStr(PrintText::PaperOutOfRange)
+                    .arg(QString::number(setup.PaperWidth), QString::number(setup.PaperHeight)) +
+                    QLatin1Char('\n'));
+  return std::nullopt;
+}
+
 bool IsOption(const QString& arg, const char* name) {
   const QLatin1String n(name);
   return arg == n || (arg.startsWith(n) && arg.size() > n.size() && arg[n.size()] == QLatin1Char('='));
@@ -302,16 +314,8 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
       return exFailed;
     }
   }
-  if (!paper) {
-    const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
-    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PdfPaper::FromText(QStringLiteral("A4"));
-    if (!PdfPaper::Fits(*paper)) {
-      Print(stderr, LoadStr(PrintText::PaperOutOfRange)
-                        .arg(QString::number(doc.Setup.PaperWidth), QString::number(doc.Setup.PaperHeight)) +
-                        QLatin1Char('\n'));
-      return exFailed;
-    }
-  }
+  if (!paper) paper = DocumentPaper(doc.Setup);
+  if (!paper) return exFailed;
   const TPrinterCalibration calibration =
       printerName ? StoredCalibration(*printerName, folders) : TPrinterCalibration{};
   // No printer is looked for: the output is PDF.
@@ -377,16 +381,8 @@ int CalibrationSheet(const QStringList& args) {
 
   LoadedDocument doc;
   if (files.size() == 2 && !Load(files[1], doc)) return exFailed;
-  if (!paper) {
-    const bool given = doc.Setup.PaperWidth > 0 && doc.Setup.PaperHeight > 0;
-    paper = given ? QSizeF(doc.Setup.PaperWidth, doc.Setup.PaperHeight) : *PdfPaper::FromText(QStringLiteral("A4"));
-    if (!PdfPaper::Fits(*paper)) {
-      Print(stderr, LoadStr(PrintText::PaperOutOfRange)
-                        .arg(QString::number(doc.Setup.PaperWidth), QString::number(doc.Setup.PaperHeight)) +
-                        QLatin1Char('\n'));
-      return exFailed;
-    }
-  }
+  if (!paper) paper = DocumentPaper(doc.Setup);
+  if (!paper) return exFailed;
   QPrinter pdf(QPrinterInfo(), QPrinter::HighResolution);
   QPrinterDevice::SetUpPdf(pdf, files[0], paper->width(), paper->height(), dpi);
   pdf.setDocName(CalibrationMessage(CalibrationText::SheetTitle));
