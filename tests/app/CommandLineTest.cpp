@@ -15,6 +15,7 @@
 
 #include "CardImage.h"
 #include "CommandLine.h"
+#include "CommandRun.h"
 #include "DocumentTestSupport.h"
 #include "StringTable.h"
 
@@ -29,42 +30,9 @@ struct Outcome {
   QByteArray Out, Err;
 };
 
-QByteArray Drain(FILE* f) {
-  std::fflush(f);
-  std::rewind(f);
-  QByteArray all;
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) all.append(buf, qsizetype(n));
-  std::fclose(f);
-  return all;
-}
-
 Outcome RunCommand(QStringList args) {
-  args.prepend(QStringLiteral("tessolo"));
-  std::vector<QByteArray> storage;
-  std::vector<char*> argv;
-  for (const QString& a : args) storage.push_back(a.toLocal8Bit());
-  for (QByteArray& a : storage) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  std::fflush(stdout);
-  std::fflush(stderr);
-  FILE* out = std::tmpfile();
-  FILE* err = std::tmpfile();
-  const int savedOut = dup(1), savedErr = dup(2);
-  dup2(fileno(out), 1);
-  dup2(fileno(err), 2);
-  Outcome r;
-  r.Claimed = TryRunCommandLine(int(args.size()), argv.data(), &r.Code);
-  std::fflush(stdout);
-  std::fflush(stderr);
-  dup2(savedOut, 1);
-  dup2(savedErr, 2);
-  close(savedOut);
-  close(savedErr);
-  r.Out = Drain(out);
-  r.Err = Drain(err);
-  return r;
+  const CommandRun r = RunProgram(std::move(args));
+  return {r.Claimed, r.Code, r.Out, r.Err};
 }
 
 QSet<QString> Keys(const QJsonObject& o) {

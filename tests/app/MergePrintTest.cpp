@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include "CommandLine.h"
+#include "CommandRun.h"
 #include "DocumentTestSupport.h"
 #include "ImagePrintDevice.h"
 #include "MergeMessages.h"
@@ -65,28 +66,9 @@ struct Outcome {
 };
 
 Outcome RunCommand(QStringList args) {
-  args.prepend(QStringLiteral("tessolo"));
-  std::vector<QByteArray> storage;
-  std::vector<char*> argv;
-  for (const QString& a : args) storage.push_back(a.toLocal8Bit());
-  for (QByteArray& a : storage) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  std::fflush(stderr);
-  FILE* err = std::tmpfile();
-  const int saved = dup(2);
-  dup2(fileno(err), 2);
-  Outcome r;
-  EXPECT_TRUE(TryRunCommandLine(int(args.size()), argv.data(), &r.Code));
-  std::fflush(stderr);
-  dup2(saved, 2);
-  close(saved);
-  std::rewind(err);
-  QByteArray bytes;
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, err)) > 0;) bytes.append(buf, qsizetype(n));
-  std::fclose(err);
-  r.Err = QString::fromUtf8(bytes);
-  return r;
+  const CommandRun r = RunProgram(std::move(args));
+  EXPECT_TRUE(r.Claimed);
+  return {r.Code, QString::fromUtf8(r.Err)};
 }
 
 QString Poppler(const QString& program, const QStringList& args) {
