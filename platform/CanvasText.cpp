@@ -1,11 +1,15 @@
 // Text output of the canvas: measuring and drawing with the character extra,
-// line breaks and accelerator ampersands. Characters are drawn one by one at
-// the positions their measured advances give, so that what is drawn lines up
+// line breaks and accelerator ampersands. Characters are drawn at the
+// positions their measured advances give, so that what is drawn lines up
 // with what was measured, the extra included.
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -30,15 +34,20 @@ struct Line {
 // they are added in 64 bits and cut to the coordinates drawing accepts.
 int ToCoord(int64_t v) { return int(std::clamp<int64_t>(v, -TCanvas::MaxCoord, TCanvas::MaxCoord)); }
 
-}  // namespace
-
-struct TCanvas::TextCache {
+// What text needs of one font on one kind of device: the Qt font, its
+// metrics, the advances and glyphs of the characters met so far. Shared by
+// every canvas, since measuring (no device) and painting (a printer's
+// resolution) alternate for every label of a merged sheet, and each switch
+// would otherwise measure every character again.
+struct TFace {
   TFont State;
-  const QPaintDevice* Device = nullptr;
   int DpiX = 0, DpiY = 0;
+  bool Pdf = false;
   QFont Font;
   std::optional<QFontMetrics> Metrics;
+  QRawFont Raw;  // the face Qt picks first; characters it lacks fall back through drawText
   std::unordered_map<char32_t, int> Advances;
+  std::unordered_map<char32_t, quint32> Glyphs;
   TSyntheticBold Bold;
 
   int Advance(char32_t code) {
@@ -49,10 +58,62 @@ struct TCanvas::TextCache {
     return advance;
   }
 
-  // The lines last laid out, kept while text, flags, extra and width stay:
-  // a label draws its one text at every repaint, and a long text is costly
-  // to lay out again.
-  bool Laid = false;
+  // 0 when the first face lacks the character.
+  quint32 Glyph(char32_t code) {
+    auto it = Glyphs.find(code);
+    if (it != Glyphs.end()) return it->second;
+    quint32 glyph = 0;
+    if (Raw.isValid()) {
+      const QList<quint32> found = Raw.glyphIndexesForString(QString::fromUcs4(&code, 1));
+      if (found.size() == 1) glyph = found[0];
+    }
+    Glyphs.emplace(code, glyph);
+    return glyph;
+  }
+};
+
+bool IsPdf(const QPaintDevice* device) {
+  const QPaintEngine* engine = device ? device->paintEngine() : nullptr;
+  return engine && engine->type() == QPaintEngine::Pdf;
+}
+
+// The faces last used, most recent first: a card uses a handful of fonts.
+std::shared_ptr<TFace> FaceFor(const TFont& font, const QPaintDevice* device) {
+  static std::vector<std::shared_ptr<TFace>> recent;
+  constexpr size_t Kept = 32;
+  const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
+  const bool pdf = IsPdf(device);
+  for (size_t i = 0; i < recent.size(); ++i) {
+    const std::shared_ptr<TFace>& f = recent[i];
+    if (f->DpiX == dpiX && f->DpiY == dpiY && f->Pdf == pdf && f->State == font) {
+      std::rotate(recent.begin(), recent.begin() + std::ptrdiff_t(i), recent.begin() + std::ptrdiff_t(i) + 1);
+      return recent.front();
+    }
+  }
+  auto face = std::make_shared<TFace>();
+  face->State.Assign(font);
+  face->DpiX = dpiX;
+  face->DpiY = dpiY;
+  face->Pdf = pdf;
+  face->Font = font.ToQFont();
+  face->Metrics.emplace(device ? QFontMetrics(face->Font, device) : QFontMetrics(face->Font));
+  face->Bold = TSyntheticBold(face->Font, device);
+  if (device) face->Raw = QRawFont::fromFont(face->Font);
+  recent.insert(recent.begin(), face);
+  if (recent.size() > Kept) recent.pop_back();
+  return face;
+}
+
+}  // namespace
+
+struct TCanvas::TextCache {
+  const QPaintDevice* Device = nullptr;
+  std::shared_ptr<TFace> Face;
+
+  // The lines last laid out, kept while face, text, flags, extra and width
+  // stay: a label draws its one text at every repaint, and a long text is
+  // costly to lay out again.
+  std::shared_ptr<TFace> LaidFace;
   QString LaidText;
   unsigned LaidFlags = 0;
   int LaidExtra = 0, LaidWidth = 0;
@@ -66,21 +127,14 @@ TCanvas::~TCanvas() = default;
 
 TCanvas::TextCache& TCanvas::Text() const {
   const QPaintDevice* device = FPainter ? FPainter->device() : nullptr;
-  const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
-  if (FText && FText->State == *FFont && FText->Device == device && FText->DpiX == dpiX && FText->DpiY == dpiY)
-    return *FText;
   if (!FText) FText = std::make_unique<TextCache>();
-  FText->State.Assign(*FFont);
-  FText->Device = device;
-  FText->DpiX = dpiX;
-  FText->DpiY = dpiY;
-  FText->Font = FFont->ToQFont();
-  FText->Metrics.emplace(device ? QFontMetrics(FText->Font, device) : QFontMetrics(FText->Font));
-  FText->Advances.clear();
-  FText->Bold = TSyntheticBold(FText->Font, device);
-  FText->Laid = false;
-  FText->Lines.clear();
-  return *FText;
+  TextCache& t = *FText;
+  if (!t.Face || t.Device != device || !(t.Face->State == *FFont) ||
+      t.Face->DpiX != (device ? device->logicalDpiX() : 0) || t.Face->DpiY != (device ? device->logicalDpiY() : 0)) {
+    t.Face = FaceFor(*FFont, device);
+    t.Device = device;
+  }
+  return t;
 }
 
 namespace {
@@ -152,7 +206,8 @@ std::vector<Line> WordBreak(std::vector<Line> lines, int width, int64_t extra) {
 // expanded, then soft breaks when asked for.
 const std::vector<Line>& LayOut(TCanvas::TextCache& cache, const QString& text, unsigned flags, int extra, int width) {
   if (!(flags & DT_WORDBREAK)) width = 0;
-  if (cache.Laid && cache.LaidFlags == flags && cache.LaidExtra == extra && cache.LaidWidth == width &&
+  TFace& face = *cache.Face;
+  if (cache.LaidFace == cache.Face && cache.LaidFlags == flags && cache.LaidExtra == extra && cache.LaidWidth == width &&
       cache.LaidText == text)
     return cache.Lines;
   // Hard lines, with accelerators resolved and tabs expanded.
@@ -171,10 +226,10 @@ const std::vector<Line>& LayOut(TCanvas::TextCache& cache, const QString& text, 
           c = codes[++i];
           if (c != U'&') line.Accel = int(line.Glyphs.size());
         } else if ((flags & DT_EXPANDTABS) && c == U'\t') {
-          for (int k = 0; k < 8; ++k) line.Glyphs.push_back({U' ', cache.Advance(U' ')});
+          for (int k = 0; k < 8; ++k) line.Glyphs.push_back({U' ', face.Advance(U' ')});
           continue;
         }
-        line.Glyphs.push_back({c, cache.Advance(c)});
+        line.Glyphs.push_back({c, face.Advance(c)});
       }
       for (const Glyph& g : line.Glyphs) line.Width += int64_t(g.Advance) + extra;
       lines.push_back(std::move(line));
@@ -188,7 +243,7 @@ const std::vector<Line>& LayOut(TCanvas::TextCache& cache, const QString& text, 
   cache.LaidFlags = flags;
   cache.LaidExtra = extra;
   cache.LaidWidth = width;
-  cache.Laid = true;
+  cache.LaidFace = cache.Face;
   return cache.Lines;
 }
 
@@ -203,11 +258,11 @@ int TCanvas::SetTextCharacterExtra(int extra) {
 int TCanvas::TextWidth(const QString& text) const {
   TextCache& cache = Text();
   int64_t w = 0;
-  for (char32_t c : CodePoints(text)) w += int64_t(cache.Advance(c)) + FCharExtra;
+  for (char32_t c : CodePoints(text)) w += int64_t(cache.Face->Advance(c)) + FCharExtra;
   return ToCoord(w);
 }
 
-int TCanvas::TextHeight(const QString&) const { return Text().Metrics->height(); }
+int TCanvas::TextHeight(const QString&) const { return Text().Face->Metrics->height(); }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
   QRect r(x, y, 0, 0);
@@ -216,7 +271,8 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 
 int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
   TextCache& cache = Text();
-  const QFontMetrics& fm = *cache.Metrics;
+  TFace& face = *cache.Face;
+  const QFontMetrics& fm = *face.Metrics;
 
   const std::vector<Line>& lines = LayOut(cache, text, flags, FCharExtra, r.width());
 
@@ -234,7 +290,7 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
   FPainter->save();
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (!(flags & DT_NOCLIP)) FPainter->setClipRect(r, Qt::IntersectClip);
-  FPainter->setFont(cache.Font);
+  FPainter->setFont(face.Font);
   const QColor color = Colors::ToQColor(FFont->Color());
   FPainter->setPen(color);
   const int64_t left = r.left(), top = r.top(), rectWidth = int64_t(r.right()) - left + 1;
@@ -249,7 +305,14 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
   const QRect visible = ClipRect();
   const int64_t reach = 2 * int64_t(lineHeight) + 2;
   const int64_t minX = int64_t(visible.left()) - reach, maxX = int64_t(visible.right()) + reach;
-  const bool decorated = cache.Font.underline() || cache.Font.strikeOut();
+  const bool decorated = face.Font.underline() || face.Font.strikeOut();
+  // A line's glyphs go to the painter as one run at the measured places:
+  // one text object in a PDF rather than one per character, and no shaping
+  // of each character again. Lines, outlined bold and characters the first
+  // face lacks are drawn one by one, as the painter draws them.
+  const bool inRuns = !decorated && !face.Bold.Active() && face.Raw.isValid();
+  std::vector<quint32> runGlyphs;
+  std::vector<QPointF> runPlaces;
   for (const Line& line : lines) {
     if (y > visible.bottom() + lineHeight || y + 2 * lineHeight <= visible.top()) {
       y += lineHeight;
@@ -258,6 +321,8 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
     int64_t x = left;
     if (flags & DT_CENTER) x = left + (rectWidth - line.Width) / 2;
     else if (flags & DT_RIGHT) x = left + rectWidth - line.Width;
+    runGlyphs.clear();
+    runPlaces.clear();
     for (size_t i = 0; i < line.Glyphs.size(); ++i) {
       const Glyph& g = line.Glyphs[i];
       const int64_t next = x + g.Advance + FCharExtra;
@@ -267,11 +332,25 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
         if (FCharExtra >= 0) break;
       } else if (x + g.Advance >= minX) {
         const int gx = int(x), gy = int(y);
-        if (g.Code != U' ' || decorated)
-          cache.Bold.DrawGlyph(*FPainter, QPoint(gx, gy + fm.ascent()), QString::fromUcs4(&g.Code, 1), g.Advance);
+        const QPoint baseline(gx, gy + fm.ascent());
+        if (g.Code != U' ' || decorated) {
+          const quint32 glyph = inRuns ? face.Glyph(g.Code) : 0;
+          if (glyph != 0) {
+            runGlyphs.push_back(glyph);
+            runPlaces.push_back(baseline);
+          } else {
+            face.Bold.DrawGlyph(*FPainter, baseline, QString::fromUcs4(&g.Code, 1), g.Advance);
+          }
+        }
         if (int(i) == line.Accel) FPainter->fillRect(QRect(gx, gy + fm.ascent() + 1, g.Advance, 1), color);
       }
       x = next;
+    }
+    if (!runGlyphs.empty()) {
+      QGlyphRun run;
+      run.setRawFont(face.Raw);
+      run.setRawData(runGlyphs.data(), runPlaces.data(), int(runGlyphs.size()));
+      FPainter->drawGlyphRun(QPointF(0, 0), run);
     }
     y += lineHeight;
   }
