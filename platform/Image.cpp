@@ -89,6 +89,8 @@ void TImage::SetBounds(int left, int top, int width, int height) {
 void TImage::PictureChanged() {
   FScaledValid = false;
   FScaled = QImage();
+  FCellsValid = false;
+  FCells = QImage();
   SetBounds(Left(), Top(), Width(), Height());  // AutoSize takes the new picture's size
   Invalidate();
 }
@@ -106,6 +108,39 @@ const QImage& TImage::ReducedTo(const QSize& size) const {
     FScaledValid = true;
   }
   return FScaled;
+}
+
+namespace {
+
+// image in one bit per pixel, black 0 and white 1, or a null image when it
+// holds any other colour.
+QImage OneBit(const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  QImage out(rgb.size(), QImage::Format_Mono);
+  if (rgb.isNull() || out.isNull()) return QImage();
+  out.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  out.fill(0);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    uchar* bits = out.scanLine(y);
+    for (int x = 0; x < rgb.width(); ++x) {
+      const QRgb c = in[x] & 0xFFFFFF;
+      if (c == 0xFFFFFF) bits[x >> 3] |= uchar(0x80 >> (x & 7));
+      else if (c != 0) return QImage();
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+const QImage& TImage::Cells() const {
+  if (!FCellsValid) {
+    FCells = OneBit(FPicture->Graphic()->Image());
+    if (FCells.isNull()) FCells = FPicture->Graphic()->Image();
+    FCellsValid = true;
+  }
+  return FCells;
 }
 
 bool TImage::PaintZoomed(QPainter& painter, const QRect& dest) const {
@@ -143,7 +178,7 @@ void TImage::Paint() {
       // once at its own size, and a raster device repeats whole pixels.
       p->setRenderHint(QPainter::SmoothPixmapTransform, false);
       p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      p->drawImage(dest, g->Image());
+      p->drawImage(dest, Cells());
       return;
     }
     if (p && p->worldTransform().type() == QTransform::TxScale && !p->viewTransformEnabled() && PaintZoomed(*p, dest))

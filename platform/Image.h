@@ -57,4 +57,9 @@ class TImage : public TGraphicControl {
   // does not even look the size up in the shared cache every frame.
   mutable QImage FScaled;
   mutable bool FScaledValid = false;
+  // A pixel-exact picture in one bit per pixel when it is only black and
+  // white: a PDF stores it so, a 24th of its colour size.
+  const QImage& Cells() const;
+  mutable QImage FCells;
+  mutable bool FCellsValid = false;
 };

@@ -2,8 +2,10 @@
 
 #include <QHash>
 
+#include <iterator>
 #include <list>
 #include <mutex>
+#include <unordered_map>
 
 namespace PictureCache {
 
@@ -21,21 +23,52 @@ struct Entry {
   QImage Image;
 };
 
+size_t ScaledKey(qint64 source, QSize size) { return qHashMulti(0, source, size.width(), size.height()); }
+
+size_t KeyOf(const Entry& e) { return e.SourceKey == 0 ? e.Hash : ScaledKey(e.SourceKey, e.Size); }
+
 struct Cache {
+  using Iterator = std::list<Entry>::iterator;
   std::mutex Lock;
   std::list<Entry> Entries;  // most recently used first
+  // Entries by key, so that a merge's thousand codes are not looked for one by one.
+  std::unordered_multimap<size_t, Iterator> Index;
   qint64 Held = 0;
 
-  void Touch(std::list<Entry>::iterator it) { Entries.splice(Entries.begin(), Entries, it); }
+  // The entry under key that match accepts, made the most recent.
+  template <typename Match>
+  const Entry* Find(size_t key, Match match) {
+    const auto [from, to] = Index.equal_range(key);
+    for (auto i = from; i != to; ++i) {
+      if (match(*i->second)) {
+        Entries.splice(Entries.begin(), Entries, i->second);
+        return &Entries.front();
+      }
+    }
+    return nullptr;
+  }
   void Add(Entry e) {
     const qint64 size = e.Image.sizeInBytes();
     if (size > Budget / 2) return;  // one huge image would flush everything else
     Held += size;
     Entries.push_front(std::move(e));
+    Index.emplace(KeyOf(Entries.front()), Entries.begin());
     while (Held > Budget && !Entries.empty()) {
-      Held -= Entries.back().Image.sizeInBytes();
-      Entries.pop_back();
+      const Iterator last = std::prev(Entries.end());
+      const auto [from, to] = Index.equal_range(KeyOf(*last));
+      for (auto i = from; i != to; ++i)
+        if (i->second == last) {
+          Index.erase(i);
+          break;
+        }
+      Held -= last->Image.sizeInBytes();
+      Entries.erase(last);
     }
+  }
+  void Clear() {
+    Entries.clear();
+    Index.clear();
+    Held = 0;
   }
 };
 
@@ -51,12 +84,8 @@ QImage Decoded(const QByteArray& bytes, const std::function<QImage()>& decode) {
   const size_t hash = qHash(bytes);
   {
     std::lock_guard lock(c.Lock);
-    for (auto it = c.Entries.begin(); it != c.Entries.end(); ++it) {
-      if (it->SourceKey == 0 && it->Hash == hash && it->Bytes == bytes) {
-        c.Touch(it);
-        return c.Entries.front().Image;
-      }
-    }
+    if (const Entry* e = c.Find(hash, [&](const Entry& x) { return x.SourceKey == 0 && x.Bytes == bytes; }))
+      return e->Image;
   }
   QImage image = decode();
   if (image.isNull()) return image;
@@ -73,13 +102,8 @@ namespace {
 
 QImage Held(Cache& c, qint64 key, QSize size) {
   std::lock_guard lock(c.Lock);
-  for (auto it = c.Entries.begin(); it != c.Entries.end(); ++it) {
-    if (it->SourceKey == key && it->Size == size) {
-      c.Touch(it);
-      return c.Entries.front().Image;
-    }
-  }
-  return QImage();
+  const Entry* e = c.Find(ScaledKey(key, size), [&](const Entry& x) { return x.SourceKey == key && x.Size == size; });
+  return e ? e->Image : QImage();
 }
 
 QImage MakeAndHold(Cache& c, qint64 key, const QImage& from, QSize size) {
@@ -116,8 +140,7 @@ QImage Scaled(const QImage& source, QSize size) {
 void Clear() {
   Cache& c = TheCache();
   std::lock_guard lock(c.Lock);
-  c.Entries.clear();
-  c.Held = 0;
+  c.Clear();
 }
 
 qint64 HeldBytes() {
