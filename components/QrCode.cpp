@@ -110,7 +110,10 @@ bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* 
 }
 
 bool ReplaceQrContent(TImage& image, const QString& content, QString* reason) {
-  const QImage picture = QrCodePicture(content, QrLevelOf(image), reason);
+  return ReplaceQrPicture(image, QrCodePicture(content, QrLevelOf(image), reason), reason);
+}
+
+bool ReplaceQrPicture(TImage& image, const QImage& picture, QString* reason) {
   return !picture.isNull() && SetBitmap(image, picture, reason);
 }
 

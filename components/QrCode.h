@@ -18,6 +18,8 @@ bool IsQrCode(const TControl& control);
 // code's own error-correction level, keeping the object's bounds; the Hint
 // is left alone. False, with a Japanese reason, when the content does not fit.
 bool ReplaceQrContent(TImage& image, const QString& content, QString* reason);
+// The same with the code's picture already made by QrCodePicture.
+bool ReplaceQrPicture(TImage& image, const QImage& picture, QString* reason);
 
 // Makes image the code of content at level: its bitmap, Tag, Hint and
 // Stretch; its bounds are left to the caller. False, with a Japanese reason
@@ -26,7 +28,8 @@ bool ReplaceQrContent(TImage& image, const QString& content, QString* reason);
 bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* reason);
 
 // The code's module picture for content, or a null image with a Japanese
-// reason (shared by placing, replacing and the dialog's preview).
+// reason (shared by placing, replacing and the dialog's preview). Touches no
+// object, so a merge makes the next rows' codes on another thread.
 QImage QrCodePicture(const QString& content, TQrLevel level, QString* reason);
 
 // The level the code's bitmap was made at (M when it cannot be read).

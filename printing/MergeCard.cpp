@@ -27,7 +27,8 @@ TMergeCard::TMergeCard(TCardComposition& card, bool widenLabels) : FWiden(widenL
       if (Merges(label->Caption())) FTexts.push_back({label, TFieldText(label->Caption()), label->Width()});
     } else if (IsQrCode(*copy)) {
       auto* image = static_cast<TImage*>(copy);
-      if (Merges(image->Hint())) FQrCodes.push_back({image, TFieldText(image->Hint()), image->Hint()});
+      if (Merges(image->Hint()))
+        FQrCodes.push_back({image, TFieldText(image->Hint()), QrLevelOf(*image), image->Hint()});
     }
   }
 }
@@ -39,7 +40,17 @@ QStringList TMergeCard::Bind(const QStringList& columns) {
   return unknown;
 }
 
-bool TMergeCard::Apply(const QStringList& row, QString* reason) {
+TMergeCard::TCodes TMergeCard::MakeCodes(const QStringList& row) const {
+  TCodes codes;
+  for (const TQr& q : FQrCodes) {
+    QString why;
+    codes.Pictures.push_back(QrCodePicture(q.Content.Fill(row), q.Level, &why));
+    codes.Reasons << why;
+  }
+  return codes;
+}
+
+bool TMergeCard::Apply(const QStringList& row, QString* reason, const TCodes* codes) {
   for (TText& t : FTexts) {
     const QString text = t.Text.Fill(row);
     if (text == t.Label->Caption()) continue;
@@ -53,10 +64,17 @@ bool TMergeCard::Apply(const QStringList& row, QString* reason) {
       t.Label->SetWidth(std::max(fitted, t.Width));
     }
   }
-  for (TQr& q : FQrCodes) {
+  for (size_t k = 0; k < FQrCodes.size(); ++k) {
+    TQr& q = FQrCodes[k];
     const QString content = q.Content.Fill(row);
     if (content == q.Shown) continue;
-    if (!ReplaceQrContent(*q.Image, content, reason)) return false;
+    const bool made = codes && k < codes->Pictures.size();
+    if (made && codes->Pictures[k].isNull()) {
+      if (reason) *reason = codes->Reasons.value(qsizetype(k));
+      return false;
+    }
+    const QImage picture = made ? codes->Pictures[k] : QrCodePicture(content, q.Level, reason);
+    if (!ReplaceQrPicture(*q.Image, picture, reason)) return false;
     q.Shown = content;
   }
   return true;

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include <future>
 #include <new>
+#include <vector>
 
 #include "CardComposition.h"
 #include "DocumentPageSetup.h"
@@ -66,6 +68,19 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
     const QRect printable(0, 0, caps.HorzRes, caps.VertRes);
     TMergeCard merge(card, true);
     merge.Bind(list.Columns);
+    // The QR codes of a sheet's rows are made on a second thread while the
+    // sheet before it prints: encoding them is a good part of the work.
+    using TSheetCodes = std::vector<TMergeCard::TCodes>;
+    auto makeCodes = [&](int sheet) {
+      const int first = plan.FirstRowOn(sheet), last = plan.LastRowOn(sheet);
+      return std::async(std::launch::async, [&merge, &list, first, last] {
+        TSheetCodes codes;
+        for (int row = first; row <= last; ++row) codes.push_back(merge.MakeCodes(list.Rows[size_t(row)]));
+        return codes;
+      });
+    };
+    std::future<TSheetCodes> next;
+    if (merge.HasCodes()) next = makeCodes(0);
     int filled = -1;  // the row the card holds
     for (int sheet = 0; sheet < plan.Sheets(); ++sheet) {
       if (job.Progress && !job.Progress(sheet, plan.Sheets())) {
@@ -73,13 +88,18 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
         return TMergeResult::Cancelled;
       }
       if (sheet > 0 && !device.NewPage(&why)) return Abandon(device, error, why);
+      TSheetCodes codes;
+      if (next.valid()) codes = next.get();
+      if (merge.HasCodes() && sheet + 1 < plan.Sheets()) next = makeCodes(sheet + 1);
+      const int first = plan.FirstRowOn(sheet);
       QPainter& painter = device.Canvas();
       DrawCropMarks(painter, layout, correction);
       for (int i = 0; i < layout.Columns(); ++i)
         for (int j = 0; j < layout.Rows(); ++j) {
           const int row = plan.RowAt(sheet, i, j);
           if (row < 0) continue;
-          if (row != filled && !merge.Apply(list.Rows[size_t(row)], &why)) {
+          const size_t made = size_t(row - first);
+          if (row != filled && !merge.Apply(list.Rows[size_t(row)], &why, made < codes.size() ? &codes[made] : nullptr)) {
             device.Abort();
             return Fail(error, LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(why));
           }
