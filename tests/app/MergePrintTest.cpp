@@ -87,6 +87,17 @@ int Pages(const QString& pdf) {
   return at < 0 ? -1 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
 }
 
+// Each stored image of pdf, one per line, as "object width height colour bits".
+QStringList StoredImages(const QString& pdf) {
+  QStringList out;
+  for (const QString& line : Poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n')).mid(2)) {
+    const QStringList f = line.simplified().split(QLatin1Char(' '));
+    if (f.size() > 10) out << QStringList{f[10], f[3], f[4], f[5], f[7]}.join(QLatin1Char(' '));
+  }
+  out.removeDuplicates();
+  return out;
+}
+
 QString PageText(const QString& pdf, int page) {
   const QString n = QString::number(page);
   return Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
@@ -102,6 +113,10 @@ TEST(MergeCommandLine, AThousandRowsFillTheCellsAndEveryRowIsText) {
                                 QStringLiteral("--merge-layout"), QStringLiteral("cell")});
   ASSERT_EQ(r.Code, 0) << r.Err.toStdString();
   EXPECT_EQ(Pages(pdf), 100);  // ten cards to the sheet
+  // Every row's own code, kept in one bit per module.
+  const QStringList codes = StoredImages(pdf);
+  EXPECT_EQ(codes.size(), 1000);
+  for (const QString& code : codes) EXPECT_TRUE(code.endsWith(QStringLiteral(" gray 1"))) << code.toStdString();
   const QString first = PageText(pdf, 1), last = PageText(pdf, 100);
   EXPECT_TRUE(first.contains(QStringLiteral("社員0001")) && first.contains(QStringLiteral("社員0010")));
   EXPECT_FALSE(first.contains(QStringLiteral("社員0011")));
@@ -112,6 +127,7 @@ TEST(MergeCommandLine, AThousandRowsFillTheCellsAndEveryRowIsText) {
   Put(list, StaffList(3));
   ASSERT_EQ(RunCommand({QStringLiteral("--print-pdf"), pdf, card, QStringLiteral("--merge=") + list}).Code, 0);
   EXPECT_EQ(Pages(pdf), 3);
+  EXPECT_EQ(StoredImages(pdf).size(), 3);  // a sheet's ten codes are one image
   EXPECT_EQ(PageText(pdf, 2).count(QStringLiteral("社員0002")), 10);
 }
 
@@ -133,6 +149,11 @@ TEST(MergeCommandLine, BadListsAndFieldsAreToldInJapaneseAndPrintNothing) {
        LoadStr(MergeText::UnclosedQuote).arg(3)},
       {"an empty list", "氏名,役職,電話\n", {}, 1, LoadStr(MergeText::Empty)},
       {"neither encoding", "\x81\x20,\xFF\n", {}, 1, LoadStr(MergeText::UnknownEncoding)},
+      // Found while an earlier sheet prints, and told with the row's line.
+      {"a code too long for a row on the second sheet",
+       "氏名,役職,電話\n" + QByteArray("山田,部長,1\n").repeated(12) + "長井,課長," + QByteArray(3000, '9') + "\n",
+       {QStringLiteral("--merge-layout"), QStringLiteral("cell")}, 1,
+       LoadStr(MergeText::QrDoesNotFit).arg(14).section(QLatin1Char('\n'), 0, 0)},
       {"a layout that is none", "氏名,役職,電話\n山田,部長,1\n", {QStringLiteral("--merge-layout"), QStringLiteral("row")},
        2, LoadStr(MergeText::BadLayoutArgument).arg(QStringLiteral("row"))},
   };

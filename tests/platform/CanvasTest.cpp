@@ -427,3 +427,46 @@ TEST(Canvas, WordBreakBreaksAfterSpacesAndBetweenJapaneseCharacters) {
 }
 
 }  // namespace
+
+// However the canvas hands glyphs to the painter, they come out as the
+// painter draws each character at its measured place: Japanese, Latin, a
+// character the font lacks (drawn from another face), with spacing, on two
+// lines, and with the font's measurements taken on another device before.
+TEST(Canvas, TextDrawsWhatThePainterDrawsForEachCharacterAtItsPlace) {
+  const QString text = QStringLiteral("名刺 Ab\u05D0\u05D1\r\n住所 1-2");
+  for (int extra : {0, 4}) {
+    SCOPED_TRACE(extra);
+    QImage drawn = Blank(260, 80), expected = Blank(260, 80);
+    {
+      TCanvas measuring;  // a font met without a device first shares nothing wrong
+      measuring.Font()->SetName(QStringLiteral("IPAexGothic"));
+      measuring.Font()->SetSize(14);
+      QRect r(0, 0, 1, 1);
+      measuring.DrawText(text, r, DT_CALCRECT);
+      Surface s(drawn);
+      s.Canvas.Font()->Assign(*measuring.Font());
+      s.Canvas.Font()->SetColor(clBlack);
+      s.Canvas.SetTextCharacterExtra(extra);
+      QRect box(3, 4, 250, 70);
+      s.Canvas.DrawText(text, box, DT_NOPREFIX);
+    }
+    QPainter p(&expected);
+    TFont font;
+    font.SetName(QStringLiteral("IPAexGothic"));
+    font.SetSize(14);
+    p.setFont(font.ToQFont());
+    p.setPen(Qt::black);
+    const QFontMetrics fm(p.font(), &expected);
+    int y = 4;
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+      int x = 3;
+      for (QChar c : line) {
+        if (c != QLatin1Char(' ')) p.drawText(QPoint(x, y + fm.ascent()), QString(c));
+        x += fm.horizontalAdvance(QString(c)) + extra;
+      }
+      y += fm.height();
+    }
+    p.end();
+    EXPECT_EQ(drawn, expected);
+  }
+}
