@@ -50,18 +50,20 @@ QByteArray MonochromeBmp(const QImage& symbol) {
   Put(o + 34, uint32_t(stride * h), 4);
   Put(o + 46, 2, 4);
   Put(o + 58, 0xFFFFFF, 4);  // colour 1 white; colour 0 stays black
+  const QImage rgb = symbol.convertToFormat(QImage::Format_RGB32);
   for (int y = 0; y < h; ++y) {
     uchar* row = o + pixels + qsizetype(stride) * (h - 1 - y);
+    const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
     for (int x = 0; x < w; ++x)
-      if (qGray(symbol.pixel(x, y)) >= 128) row[x >> 3] |= uchar(0x80 >> (x & 7));
+      if (qGray(in[x]) >= 128) row[x >> 3] |= uchar(0x80 >> (x & 7));
   }
   return out;
 }
 
-bool SetBitmap(TImage& image, const QImage& picture, QString* reason) {
+bool SetBitmap(TImage& image, const QByteArray& bmp, QString* reason) {
   std::unique_ptr<TBitmap> bitmap;
   try {
-    bitmap = std::make_unique<TBitmap>(MonochromeBmp(picture));
+    bitmap = std::make_unique<TBitmap>(bmp);
   } catch (const EInvalidGraphic&) {
     Say(reason, LoadStr(QrCodeStrings::NoMemory));
     return false;
@@ -103,18 +105,23 @@ bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* 
     return false;
   }
   const QImage picture = QrCodePicture(content, level, reason);
-  if (picture.isNull() || !SetBitmap(image, picture, reason)) return false;
+  if (picture.isNull() || !SetBitmap(image, MonochromeBmp(picture), reason)) return false;
   image.SetTag(QrCodeTag);
   image.SetHint(content);
   return true;
 }
 
 bool ReplaceQrContent(TImage& image, const QString& content, QString* reason) {
-  return ReplaceQrPicture(image, QrCodePicture(content, QrLevelOf(image), reason), reason);
+  return ReplaceQrBitmap(image, QrCodeBitmap(content, QrLevelOf(image), reason), reason);
 }
 
-bool ReplaceQrPicture(TImage& image, const QImage& picture, QString* reason) {
-  return !picture.isNull() && SetBitmap(image, picture, reason);
+QByteArray QrCodeBitmap(const QString& content, TQrLevel level, QString* reason) {
+  const QImage picture = QrCodePicture(content, level, reason);
+  return picture.isNull() ? QByteArray() : MonochromeBmp(picture);
+}
+
+bool ReplaceQrBitmap(TImage& image, const QByteArray& bitmap, QString* reason) {
+  return !bitmap.isEmpty() && SetBitmap(image, bitmap, reason);
 }
 
 TQrLevel QrLevelOf(const TImage& image) {

@@ -18,8 +18,8 @@ bool IsQrCode(const TControl& control);
 // code's own error-correction level, keeping the object's bounds; the Hint
 // is left alone. False, with a Japanese reason, when the content does not fit.
 bool ReplaceQrContent(TImage& image, const QString& content, QString* reason);
-// The same with the code's picture already made by QrCodePicture.
-bool ReplaceQrPicture(TImage& image, const QImage& picture, QString* reason);
+// The same with the code's bitmap already made by QrCodeBitmap.
+bool ReplaceQrBitmap(TImage& image, const QByteArray& bitmap, QString* reason);
 
 // Makes image the code of content at level: its bitmap, Tag, Hint and
 // Stretch; its bounds are left to the caller. False, with a Japanese reason
@@ -31,6 +31,10 @@ bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* 
 // reason (shared by placing, replacing and the dialog's preview). Touches no
 // object, so a merge makes the next rows' codes on another thread.
 QImage QrCodePicture(const QString& content, TQrLevel level, QString* reason);
+
+// The bitmap file of content's code, as a document stores it, or empty with
+// a Japanese reason. Touches no object either.
+QByteArray QrCodeBitmap(const QString& content, TQrLevel level, QString* reason);
 
 // The level the code's bitmap was made at (M when it cannot be read).
 TQrLevel QrLevelOf(const TImage& image);

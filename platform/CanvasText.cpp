@@ -289,7 +289,11 @@ int TCanvas::DrawText(const QString& text, QRect& r, unsigned flags) {
 
   FPainter->save();
   FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (!(flags & DT_NOCLIP)) FPainter->setClipRect(r, Qt::IntersectClip);
+  // A label's text box is its whole control, which is clipped already; an
+  // extra clip that changes nothing would still be written out again with
+  // every later change of a PDF's graphics state.
+  if (!(flags & DT_NOCLIP) && !(FPainter->hasClipping() && r.contains(FPainter->clipBoundingRect().toAlignedRect())))
+    FPainter->setClipRect(r, Qt::IntersectClip);
   FPainter->setFont(face.Font);
   const QColor color = Colors::ToQColor(FFont->Color());
   FPainter->setPen(color);

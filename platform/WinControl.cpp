@@ -110,6 +110,7 @@ void TWinControl::PaintControl(QPainter& painter) {
   PaintBackground(painter);
   const QRect clip = painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() : ClientRect();
   const bool scaled = painter.worldTransform().type() >= QTransform::TxScale;
+  const bool oneRect = !scaled && painter.hasClipping() && painter.clipRegion().rectCount() == 1;
   for (TControl* c : FControls) {
     if (!c->Visible() || c->NativeWidget()) continue;
     if (scaled && c->KeepsScreenSize()) {
@@ -119,7 +120,11 @@ void TWinControl::PaintControl(QPainter& painter) {
     const QRect b = c->BoundsRect();
     if (!b.intersects(clip)) continue;
     painter.save();
-    painter.setClipRect(b, Qt::IntersectClip);
+    // Where the clip is that one rectangle, the child's clip replaces it
+    // by their overlap: the same pixels, and a PDF writes one clip path at
+    // every later change of state instead of the whole stack.
+    if (oneRect) painter.setClipRect(b & clip, Qt::ReplaceClip);
+    else painter.setClipRect(b, Qt::IntersectClip);
     painter.translate(b.topLeft());
     c->PaintControl(painter);
     painter.restore();

@@ -44,7 +44,7 @@ TMergeCard::TCodes TMergeCard::MakeCodes(const QStringList& row) const {
   TCodes codes;
   for (const TQr& q : FQrCodes) {
     QString why;
-    codes.Pictures.push_back(QrCodePicture(q.Content.Fill(row), q.Level, &why));
+    codes.Bitmaps.push_back(QrCodeBitmap(q.Content.Fill(row), q.Level, &why));
     codes.Reasons << why;
   }
   return codes;
@@ -68,13 +68,13 @@ bool TMergeCard::Apply(const QStringList& row, QString* reason, const TCodes* co
     TQr& q = FQrCodes[k];
     const QString content = q.Content.Fill(row);
     if (content == q.Shown) continue;
-    const bool made = codes && k < codes->Pictures.size();
-    if (made && codes->Pictures[k].isNull()) {
+    const bool made = codes && k < codes->Bitmaps.size();
+    if (made && codes->Bitmaps[k].isEmpty()) {
       if (reason) *reason = codes->Reasons.value(qsizetype(k));
       return false;
     }
-    const QImage picture = made ? codes->Pictures[k] : QrCodePicture(content, q.Level, reason);
-    if (!ReplaceQrPicture(*q.Image, picture, reason)) return false;
+    if (!ReplaceQrBitmap(*q.Image, made ? codes->Bitmaps[k] : QrCodeBitmap(content, q.Level, reason), reason))
+      return false;
     q.Shown = content;
   }
   return true;

@@ -3,7 +3,7 @@
 // captions of its texts and the contents of its QR codes are read once as
 // field texts; each row then only replaces what its cells change, so the
 // card is composed and scaled once per job, not once per row or cell.
-#include <QImage>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -25,11 +25,11 @@ class TMergeCard {
 
   // Ties the fields to columns; returns the fields naming none of them.
   QStringList Bind(const QStringList& columns);
-  // The pictures of the card's QR codes for row, in order, each null with
+  // The bitmaps of the card's QR codes for row, in order, each empty with
   // its reason when its content does not fit. Reads only what Bind set, so
   // the next rows' codes are made on another thread while this one prints.
   struct TCodes {
-    std::vector<QImage> Pictures;
+    std::vector<QByteArray> Bitmaps;
     QStringList Reasons;
   };
   bool HasCodes() const { return !FQrCodes.empty(); }
