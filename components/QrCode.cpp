@@ -60,21 +60,26 @@ QByteArray MonochromeBmp(const QImage& symbol) {
   return out;
 }
 
-bool SetBitmap(TImage& image, const QByteArray& bmp, QString* reason) {
-  std::unique_ptr<TBitmap> bitmap;
+// The code's bitmap, decoded already, or null with the reason.
+std::unique_ptr<TBitmap> MakeBitmap(const QImage& picture, QString* reason) {
+  if (picture.isNull()) return nullptr;
   try {
-    bitmap = std::make_unique<TBitmap>(bmp);
+    auto bitmap = std::make_unique<TBitmap>(MonochromeBmp(picture));
+    bitmap->Image();
+    return bitmap;
   } catch (const EInvalidGraphic&) {
     Say(reason, LoadStr(QrCodeStrings::NoMemory));
-    return false;
+    return nullptr;
   }
+}
+
+void SetBitmap(TImage& image, std::unique_ptr<TBitmap> bitmap) {
   // A code fills its bounds whatever its module count.
   const QRect bounds = image.BoundsRect();
   image.SetAutoSize(false);
   image.Picture()->SetGraphic(std::move(bitmap));
   image.SetBounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
   image.SetStretch(true);
-  return true;
 }
 
 }  // namespace
@@ -104,24 +109,26 @@ bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* 
     Say(reason, LoadStr(QrCodeStrings::NotStorable).arg(*c));
     return false;
   }
-  const QImage picture = QrCodePicture(content, level, reason);
-  if (picture.isNull() || !SetBitmap(image, MonochromeBmp(picture), reason)) return false;
+  std::unique_ptr<TBitmap> bitmap = MakeBitmap(QrCodePicture(content, level, reason), reason);
+  if (!bitmap) return false;
+  SetBitmap(image, std::move(bitmap));
   image.SetTag(QrCodeTag);
   image.SetHint(content);
   return true;
 }
 
 bool ReplaceQrContent(TImage& image, const QString& content, QString* reason) {
-  return ReplaceQrBitmap(image, QrCodeBitmap(content, QrLevelOf(image), reason), reason);
+  return ReplaceQrBitmap(image, QrCodeBitmap(content, QrLevelOf(image), reason));
 }
 
-QByteArray QrCodeBitmap(const QString& content, TQrLevel level, QString* reason) {
-  const QImage picture = QrCodePicture(content, level, reason);
-  return picture.isNull() ? QByteArray() : MonochromeBmp(picture);
+std::unique_ptr<TBitmap> QrCodeBitmap(const QString& content, TQrLevel level, QString* reason) {
+  return MakeBitmap(QrCodePicture(content, level, reason), reason);
 }
 
-bool ReplaceQrBitmap(TImage& image, const QByteArray& bitmap, QString* reason) {
-  return !bitmap.isEmpty() && SetBitmap(image, bitmap, reason);
+bool ReplaceQrBitmap(TImage& image, std::unique_ptr<TBitmap> bitmap) {
+  if (!bitmap) return false;
+  SetBitmap(image, std::move(bitmap));
+  return true;
 }
 
 TQrLevel QrLevelOf(const TImage& image) {

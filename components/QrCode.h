@@ -6,8 +6,12 @@
 // bitmap's own format bits.
 #include <QString>
 
+#include <memory>
+
 #include "Image.h"
 #include "QrSymbol.h"
+
+class TBitmap;
 
 inline constexpr int QrCodeTag = 2;
 
@@ -18,8 +22,9 @@ bool IsQrCode(const TControl& control);
 // code's own error-correction level, keeping the object's bounds; the Hint
 // is left alone. False, with a Japanese reason, when the content does not fit.
 bool ReplaceQrContent(TImage& image, const QString& content, QString* reason);
-// The same with the code's bitmap already made by QrCodeBitmap.
-bool ReplaceQrBitmap(TImage& image, const QByteArray& bitmap, QString* reason);
+// The same with the code's bitmap already made by QrCodeBitmap; false for
+// none (its reason was given there).
+bool ReplaceQrBitmap(TImage& image, std::unique_ptr<TBitmap> bitmap);
 
 // Makes image the code of content at level: its bitmap, Tag, Hint and
 // Stretch; its bounds are left to the caller. False, with a Japanese reason
@@ -32,9 +37,9 @@ bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* 
 // object, so a merge makes the next rows' codes on another thread.
 QImage QrCodePicture(const QString& content, TQrLevel level, QString* reason);
 
-// The bitmap file of content's code, as a document stores it, or empty with
-// a Japanese reason. Touches no object either.
-QByteArray QrCodeBitmap(const QString& content, TQrLevel level, QString* reason);
+// The bitmap of content's code, as a document stores it and decoded already,
+// or null with a Japanese reason. Touches no object either.
+std::unique_ptr<TBitmap> QrCodeBitmap(const QString& content, TQrLevel level, QString* reason);
 
 // The level the code's bitmap was made at (M when it cannot be read).
 TQrLevel QrLevelOf(const TImage& image);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Bitmap.h"
 #include "CardComposition.h"
 #include "Image.h"
 #include "Labelex.h"
@@ -50,7 +51,7 @@ TMergeCard::TCodes TMergeCard::MakeCodes(const QStringList& row) const {
   return codes;
 }
 
-bool TMergeCard::Apply(const QStringList& row, QString* reason, const TCodes* codes) {
+bool TMergeCard::Apply(const QStringList& row, QString* reason, TCodes* codes) {
   for (TText& t : FTexts) {
     const QString text = t.Text.Fill(row);
     if (text == t.Label->Caption()) continue;
@@ -69,12 +70,13 @@ bool TMergeCard::Apply(const QStringList& row, QString* reason, const TCodes* co
     const QString content = q.Content.Fill(row);
     if (content == q.Shown) continue;
     const bool made = codes && k < codes->Bitmaps.size();
-    if (made && codes->Bitmaps[k].isEmpty()) {
+    if (made && !codes->Bitmaps[k]) {
       if (reason) *reason = codes->Reasons.value(qsizetype(k));
       return false;
     }
-    if (!ReplaceQrBitmap(*q.Image, made ? codes->Bitmaps[k] : QrCodeBitmap(content, q.Level, reason), reason))
-      return false;
+    std::unique_ptr<TBitmap> bitmap =
+        made ? std::move(codes->Bitmaps[k]) : QrCodeBitmap(content, q.Level, reason);
+    if (!ReplaceQrBitmap(*q.Image, std::move(bitmap))) return false;
     q.Shown = content;
   }
   return true;

@@ -3,12 +3,13 @@
 // captions of its texts and the contents of its QR codes are read once as
 // field texts; each row then only replaces what its cells change, so the
 // card is composed and scaled once per job, not once per row or cell.
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
+#include "Bitmap.h"
 #include "MergeFields.h"
 #include "QrSymbol.h"
 
@@ -25,19 +26,19 @@ class TMergeCard {
 
   // Ties the fields to columns; returns the fields naming none of them.
   QStringList Bind(const QStringList& columns);
-  // The bitmaps of the card's QR codes for row, in order, each empty with
+  // The bitmaps of the card's QR codes for row, in order, each null with
   // its reason when its content does not fit. Reads only what Bind set, so
   // the next rows' codes are made on another thread while this one prints.
   struct TCodes {
-    std::vector<QByteArray> Bitmaps;
+    std::vector<std::unique_ptr<TBitmap>> Bitmaps;
     QStringList Reasons;
   };
   bool HasCodes() const { return !FQrCodes.empty(); }
   TCodes MakeCodes(const QStringList& row) const;
-  // Puts row's cells into the card, taking its codes from codes when given
-  // (as MakeCodes made them for row). False, with the reason, when a QR
+  // Puts row's cells into the card, taking its codes out of codes when
+  // given (as MakeCodes made them for row). False, with the reason, when a QR
   // code cannot hold its content (the card is then partly filled in).
-  bool Apply(const QStringList& row, QString* reason, const TCodes* codes = nullptr);
+  bool Apply(const QStringList& row, QString* reason, TCodes* codes = nullptr);
 
  private:
   struct TText {
