@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <cmath>
 #include <cstdio>
@@ -28,10 +26,10 @@
 #include "OutputFile.h"
 #include "OwnSettings.h"
 #include "PdfPaper.h"
+#include "PdfPrintDevice.h"
 #include "PrintMessages.h"
 #include "ProgramFolders.h"
 #include "PrintJob.h"
-#include "QPrinterDevice.h"
 #include "StringTable.h"
 #include "Version.h"
 #include "Worksheet.h"
@@ -319,10 +317,8 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   const TPrinterCalibration calibration =
       printerName ? StoredCalibration(*printerName, folders) : TPrinterCalibration{};
   // No printer is looked for: the output is PDF.
-  QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
-  QPrinterDevice::SetUpPdf(printer, out, paper->width(), paper->height(), dpi);
-  printer.setDocName(QFileInfo(files[1]).completeBaseName());
-  QPrinterDevice device(printer);
+  PdfPrintDevice device(out, PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
+                        QFileInfo(files[1]).completeBaseName());
   QString why;
   if (!mergeList.isEmpty()) {
     TMergeJob job;
@@ -383,10 +379,8 @@ int CalibrationSheet(const QStringList& args) {
   if (files.size() == 2 && !Load(files[1], doc)) return exFailed;
   if (!paper) paper = DocumentPaper(doc.Setup);
   if (!paper) return exFailed;
-  QPrinter pdf(QPrinterInfo(), QPrinter::HighResolution);
-  QPrinterDevice::SetUpPdf(pdf, files[0], paper->width(), paper->height(), dpi);
-  pdf.setDocName(CalibrationMessage(CalibrationText::SheetTitle));
-  QPrinterDevice device(pdf);
+  PdfPrintDevice device(files[0], PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
+                        CalibrationMessage(CalibrationText::SheetTitle));
   QString why;
   if (!PrintCalibrationSheet(device, doc.Setup, &why)) {
     Print(stderr, why + QLatin1Char('\n'));
