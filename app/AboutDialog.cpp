@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "CommonText.h"
 #include "DialogFrame.h"
 #include "Glyphs.h"
 #include "StringTable.h"
@@ -23,7 +24,7 @@ TAboutDXDlg::TAboutDXDlg(QWidget* parent) : QDialog(parent) {
   ProgramIcon->setPixmap(GlyphPixmap(GlyphKind::CardIcon));
   ProgramIcon->setGeometry(12, 12, 32, 32);
 
-  ProductName = new QLabel(LoadStr(1011), frame);
+  ProductName = new QLabel(LoadStr(CommonText::ProgramName), frame);
   ProductName->setObjectName(QStringLiteral("ProductName"));
   QFont big = font();
   big.setPointSize(big.pointSize() + 4);

@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <cmath>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include "CalibrationStore.h"
 #include "CalibrationText.h"
 #include "CardImage.h"
+#include "CommonText.h"
 #include "DocumentFormat.h"
 #include "DocumentInfo.h"
 #include "DocumentPageSetup.h"
@@ -28,10 +27,10 @@
 #include "OutputFile.h"
 #include "OwnSettings.h"
 #include "PdfPaper.h"
+#include "PdfPrintDevice.h"
 #include "PrintMessages.h"
 #include "ProgramFolders.h"
 #include "PrintJob.h"
-#include "QPrinterDevice.h"
 #include "StringTable.h"
 #include "Version.h"
 #include "Worksheet.h"
@@ -40,7 +39,6 @@ namespace {
 
 enum ExitCode { exDone = 0, exFailed = 1, exUsage = 2 };
 
-constexpr int kInvalidFile = 1002;
 // What is wrong with the arguments, before the usage text.
 constexpr int kInfoNeedsOneDocument = 1546;
 constexpr int kValueMissing = 1547;           // "%1": the option
@@ -115,10 +113,10 @@ struct LoadedDocument {
 // Why a document could not be read, in the program's language.
 int ReasonId(DocumentFormat::ReadError error) {
   switch (error) {
-    case DocumentFormat::ReadError::TooShort: return 1313;
-    case DocumentFormat::ReadError::BadHeader: return 1314;
-    case DocumentFormat::ReadError::UnknownTag: return 1315;
-    default: return 1316;
+    case DocumentFormat::ReadError::TooShort: return CommonText::FileTooShort;
+    case DocumentFormat::ReadError::BadHeader: return CommonText::BadCardSize;
+    case DocumentFormat::ReadError::UnknownTag: return CommonText::UnknownData;
+    default: return CommonText::FileDamaged;
   }
 }
 
@@ -129,14 +127,16 @@ bool Load(const QString& path, LoadedDocument& doc) {
   bool tooLarge = false;
   const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why, &tooLarge);
   if (!bytes) {
-    Print(stderr, (tooLarge ? LoadStr(kInvalidFile) + QLatin1Char('\n') + LoadStr(1312) : LoadStr(1311)) +
-                      QLatin1Char('\n') + why + QLatin1Char('\n'));
+    const QString first = tooLarge ? LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') +
+                                         LoadStr(CommonText::FileTooLarge)
+                                   : LoadStr(CommonText::CannotReadFile);
+    Print(stderr, first + QLatin1Char('\n') + why + QLatin1Char('\n'));
     return false;
   }
   const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(*bytes, doc.Sheet, doc.Setup, doc.Version);
   if (!r.Ok()) {
-    Print(stderr, LoadStr(kInvalidFile) + QLatin1Char('\n') + LoadStr(ReasonId(r.Error)) + QLatin1Char('\n') +
-                      r.Detail + QLatin1Char('\n'));
+    Print(stderr, LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') + LoadStr(ReasonId(r.Error)) +
+                      QLatin1Char('\n') + r.Detail + QLatin1Char('\n'));
     return false;
   }
   return true;
@@ -319,10 +319,8 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   const TPrinterCalibration calibration =
       printerName ? StoredCalibration(*printerName, folders) : TPrinterCalibration{};
   // No printer is looked for: the output is PDF.
-  QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
-  QPrinterDevice::SetUpPdf(printer, out, paper->width(), paper->height(), dpi);
-  printer.setDocName(QFileInfo(files[1]).completeBaseName());
-  QPrinterDevice device(printer);
+  PdfPrintDevice device(out, PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
+                        QFileInfo(files[1]).completeBaseName());
   QString why;
   if (!mergeList.isEmpty()) {
     TMergeJob job;
@@ -383,10 +381,8 @@ int CalibrationSheet(const QStringList& args) {
   if (files.size() == 2 && !Load(files[1], doc)) return exFailed;
   if (!paper) paper = DocumentPaper(doc.Setup);
   if (!paper) return exFailed;
-  QPrinter pdf(QPrinterInfo(), QPrinter::HighResolution);
-  QPrinterDevice::SetUpPdf(pdf, files[0], paper->width(), paper->height(), dpi);
-  pdf.setDocName(CalibrationMessage(CalibrationText::SheetTitle));
-  QPrinterDevice device(pdf);
+  PdfPrintDevice device(files[0], PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
+                        CalibrationMessage(CalibrationText::SheetTitle));
   QString why;
   if (!PrintCalibrationSheet(device, doc.Setup, &why)) {
     Print(stderr, why + QLatin1Char('\n'));

@@ -19,6 +19,7 @@
 #include "AboutDialog.h"
 #include "Clipboard.h"
 #include "CommandLine.h"
+#include "CommonText.h"
 #include "DocumentIO.h"
 #include "ErrorText.h"
 #include "HelpWindow.h"
@@ -40,14 +41,14 @@ TForm3::TForm3(QWidget* parent, const ProgramFolders& folders) : TForm2(parent) 
   VersionString = QByteArray(::VersionString).leftJustified(8, '\0', true);
   DocumentSetup = DocumentPageSetup{};
   DefaultFileName = QStringLiteral("newfile.tsl");
-  setWindowTitle(LoadStr(1011));
+  setWindowTitle(LoadStr(CommonText::ProgramName));
   Modified = false;
   DocumentOpen = false;
   WireUndo();
   WireCommands();
   FHistory->Reset(true);
   UpdateCommands();
-  SaveDialog1.Title = LoadStr(1020);
+  SaveDialog1.Title = LoadStr(CommonText::SaveAsTitle);
   FirstActivation = true;
   CommandLineArguments = QCoreApplication::arguments().mid(1);
 }
@@ -182,7 +183,9 @@ int TForm3::LoadDocument(const QString& path) {
   return result;
 }
 
-void TForm3::SetDocumentCaption() { setWindowTitle(LoadStr(1011) + QStringLiteral("  ") + DocumentFileName); }
+void TForm3::SetDocumentCaption() {
+  setWindowTitle(LoadStr(CommonText::ProgramName) + QStringLiteral("  ") + DocumentFileName);
+}
 
 // ---- Command enabling -------------------------------------------------------------
 
@@ -218,7 +221,8 @@ void TForm3::FileExitClick() { close(); }
 void TForm3::Contents1Click() {
   if (!FHelpWindow) FHelpWindow = new THelpWindow(this);
   if (!FHelpWindow->OpenTopic(HelpFile, QStringLiteral("top"))) {
-    UI().MessageBox(ReasonText({kHelpUnavailable, {QDir::toNativeSeparators(HelpFile)}}), LoadStr(1010), mbOK);
+    UI().MessageBox(ReasonText({kHelpUnavailable, {QDir::toNativeSeparators(HelpFile)}}),
+                    LoadStr(CommonText::MessageTitle), mbOK);
     return;
   }
   FHelpWindow->show();
@@ -273,7 +277,7 @@ bool TForm3::WriteSettingsOrSay() {
   QString error;
   if (WriteSettings(&error)) return true;
   UI().MessageBox(ReasonText({kSettingsUnsaved, {QDir::toNativeSeparators(SettingsPath)}}) + QLatin1Char('\n') + error,
-                  LoadStr(1010), mbOK);
+                  LoadStr(CommonText::MessageTitle), mbOK);
   return false;
 }
 

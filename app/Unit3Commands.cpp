@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "DocumentIO.h"
+#include "CommonText.h"
 #include "Image.h"
 #include "Messages.h"
 #include "PageSetDlg.h"
@@ -16,7 +17,7 @@
 namespace {
 // The name the user chose in the save dialog, nullopt when cancelled.
 std::optional<QString> AskSaveName(TFileDialogRequest& dialog) {
-  dialog.Filter = LoadStr(1030);
+  dialog.Filter = LoadStr(CommonText::DocumentFilter);
   return UI().SaveFileName(dialog);
 }
 }  // namespace
@@ -28,7 +29,7 @@ QString TForm3::EnsureExtension(const QString& fileName) {
 bool TForm3::ConfirmDiscard() {
   if (!Modified) return true;
   while (true) {
-    switch (ShowMessageId(1001, mbYesNoCancel)) {
+    switch (ShowMessageId(CommonText::SaveChanges, mbYesNoCancel)) {
       case mrYes:
         if (DocumentFileName != DefaultFileName) {
           // A document that could not be saved is not given up.
@@ -49,7 +50,7 @@ int TForm3::SaveThroughDialog(QString* chosen) {
     if (!name) return -1;
     *chosen = EnsureExtension(*name);
     SaveDialog1.FileName = *chosen;
-    if (QFileInfo::exists(*chosen) && ShowMessageId(1003, mbOKCancel) != mrOk) continue;
+    if (QFileInfo::exists(*chosen) && ShowMessageId(CommonText::Overwrite, mbOKCancel) != mrOk) continue;
     return SaveDocument(*chosen);  // a failed write has shown its reason
   }
 }
@@ -63,7 +64,7 @@ int TForm3::SaveDocumentAs() {
     DocumentFileName = chosen;
     SetDocumentCaption();
   } else if (DocumentFileName != chosen) {
-    if (ShowMessageId(1004, mbYesNo) == mrYes) {
+    if (ShowMessageId(CommonText::AdoptNewName, mbYesNo) == mrYes) {
       DocumentFileName = chosen;
       SetDocumentCaption();
     } else {
@@ -110,7 +111,7 @@ void TForm3::NewDocument() {
 
 void TForm3::OpenDocument() {
   if (!ConfirmDiscard()) return;
-  OpenDialog1.Filter = LoadStr(1030);
+  OpenDialog1.Filter = LoadStr(CommonText::DocumentFilter);
   const std::optional<QString> path = UI().OpenFileName(OpenDialog1);
   if (!path) return;
   const int loaded = LoadDocument(*path);
@@ -139,7 +140,7 @@ void TForm3::FileSaveAsClick() {
 
 void TForm3::WorkSheetClearClick() {
   if (!DocumentOpen) return;
-  if (ShowMessageId(1005, mbOKCancel) != mrOk) return;
+  if (ShowMessageId(CommonText::ClearWorksheet, mbOKCancel) != mrOk) return;
   // Clearing is undone like any edit, the grid spacing and custom colours
   // it resets included.
   LeaveToolState();
@@ -161,7 +162,7 @@ void TForm3::FilePrintSetupClick() {
 
 bool TForm3::FormCloseQuery() {
   if (Modified) {
-    switch (ShowMessageId(1001, mbYesNoCancel)) {
+    switch (ShowMessageId(CommonText::SaveChanges, mbYesNoCancel)) {
       case mrYes:
         if (DocumentFileName != DefaultFileName) {
           if (SaveDocument(DocumentFileName) != 0) return false;  // keep what could not be saved

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "OutputFile.h"
+#include "CommonText.h"
 #include "PrintJob.h"
 #include "PrintMessages.h"
 #include "PrinterPage.h"
@@ -38,7 +39,8 @@ bool TForm3::AfterPrintDialog(QPrinter& printer) {
   TakePrinterPage(printer, PrinterPageOf ? PrinterPageOf(printer) : AskPrinterPage(printer, kPdfDpi));
   // Printing to the document's own file would put a PDF where the card was.
   if (printer.outputFormat() == QPrinter::PdfFormat && SameFile(printer.outputFileName(), DocumentFileName)) {
-    UI().MessageBox(PrintMessage(PrintText::OutputIsDocument).arg(printer.outputFileName()), LoadStr(1010), mbOK);
+    UI().MessageBox(PrintMessage(PrintText::OutputIsDocument).arg(printer.outputFileName()),
+                    LoadStr(CommonText::MessageTitle), mbOK);
     return false;
   }
   return true;
@@ -58,5 +60,5 @@ void TForm3::FilePrintClick() {
   QPrinterDevice device(printer);
   QString error;
   if (!PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, &error, calibration))
-    UI().MessageBox(error, LoadStr(1010), mbOK);
+    UI().MessageBox(error, LoadStr(CommonText::MessageTitle), mbOK);
 }

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 
+#include "CommonText.h"
 #include "DialogFrame.h"
 #include "PanelView.h"
 #include "ProgramFolders.h"
@@ -57,7 +58,7 @@ TWizardDlg::TWizardDlg(QWidget* parent, const QString& dataFolder)
     return b;
   };
   BackBtn = button(QStringLiteral("戻る"), 100);
-  OKBtn = button(LoadStr(1081), 180);
+  OKBtn = button(LoadStr(CommonText::NextButton), 180);
   CancelBtn = button(QStringLiteral("キャンセル"), 262);
   HelpBtn = button(QStringLiteral("ヘルプ(&H)"), 344);
   HelpBtn->setVisible(false);

@@ -6,6 +6,7 @@
 
 #include "Application.h"
 #include "CommandLine.h"
+#include "CommonText.h"
 #include "ErrorText.h"
 #include "FontSubstitution.h"
 #include "ImageReaderLimit.h"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   if (TryRunCommandLine(argc, argv, &code)) return code;
 
   TApplication app(argc, argv);
-  QApplication::setApplicationName(LoadStr(1011));
+  QApplication::setApplicationName(LoadStr(CommonText::ProgramName));
   QGuiApplication::setDesktopFileName(QStringLiteral("tessolo"));  // the desktop entry: its icon on Wayland
   InstallFontSubstitutions();
   // The platform's own dialogs (file dialogs, buttons) speak Japanese too.

@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -24,8 +22,8 @@
 #include "Labelex.h"
 #include "MergeList.h"
 #include "MergePrintJob.h"
+#include "PdfPrintDevice.h"
 #include "Picture.h"
-#include "QPrinterDevice.h"
 #include "Qushape.h"
 #include "Version.h"
 #include "WinControl.h"
@@ -124,9 +122,7 @@ void BM_MergeThousandRowsToPdf(benchmark::State& state) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("merged.pdf"));
   for (auto _ : state) {
-    QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
-    QPrinterDevice::SetUpPdf(printer, path, 210, 297, 600);
-    QPrinterDevice device(printer);
+    PdfPrintDevice device(path, PdfPrintDevice::SheetLayout(210, 297), 600);
     TMergeJob job;
     job.Background = card.Sheet.BGImage;
     job.Objects = card.Sheet.ObjectList;

@@ -12,8 +12,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -27,10 +25,10 @@
 #include "ImagePrintDevice.h"
 #include "JpegImage.h"
 #include "Labelex.h"
+#include "PdfPrintDevice.h"
 #include "Picture.h"
 #include "PictureCache.h"
 #include "PrintJob.h"
-#include "QPrinterDevice.h"
 #include "Qushape.h"
 #include "Version.h"
 #include "WinControl.h"
@@ -147,9 +145,7 @@ void PrintPdf(benchmark::State& state, bool cold, int cells = 0) {
       card.Sheet.BGImage->Picture()->SetGraphic(std::make_unique<TJPEGImage>(Photo()));
       state.ResumeTiming();
     }
-    QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
-    QPrinterDevice::SetUpPdf(printer, path, 210, 297, 600);
-    QPrinterDevice device(printer);
+    PdfPrintDevice device(path, PdfPrintDevice::SheetLayout(210, 297), 600);
     QString why;
     if (!PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
       state.SkipWithError(why.toUtf8().constData());

@@ -4,10 +4,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "CommonText.h"
 #include "StringTable.h"
 
 TFileDialogRequest PictureDialogRequest(TPictureUse use, const QString& folder) {
-  const QString bitmaps = LoadStr(1031), jpegs = LoadStr(1032);
+  const QString bitmaps = LoadStr(CommonText::BitmapFilter), jpegs = LoadStr(CommonText::JpegFilter);
   const bool phrase = use == TPictureUse::Phrase;
   QString base = folder;
   if (!base.isEmpty() && !base.endsWith(QLatin1Char('/'))) base += QLatin1Char('/');

@@ -17,6 +17,7 @@
 
 #include "ClassRegistry.h"
 #include "ColorSwatch.h"
+#include "CommonText.h"
 #include "FontNameList.h"
 #include "Gridshape.h"
 #include "Image.h"
@@ -94,7 +95,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
 
   FontNameComboBox->clear();
   FontNameComboBox->addItems(FontNameList(QFontDatabase::families()));
-  FontNameComboBox->setEditText(LoadStr(1050));
+  FontNameComboBox->setEditText(LoadStr(CommonText::DefaultFontName));
   FontName = FontNameComboBox->currentText();
   FontSizeComboBox->setEditText(QStringLiteral("12"));
   FontSize = 12;
@@ -105,7 +106,7 @@ TForm2::TForm2(QWidget* parent) : TForm1(parent) {
     auto* b = new ColorSwatch(ColorPanel);
     b->setObjectName(QStringLiteral("ColorButton%1").arg(i));
     b->setGeometry(65 + 15 * (i / 2), i % 2 == 0 ? 5 : 20, 15, 15);
-    b->setToolTip(LoadStr(1060));
+    b->setToolTip(LoadStr(CommonText::ColorButtonHint));
     b->SetColor(kPalette[i]);
     ColorButtons[i] = b;
   }
@@ -149,7 +150,7 @@ void TForm2::SetProgramFolder(const ProgramFolders& folders) {
   FFolders = folders;
   PhraseFolder = FFolders.DataPath(QStringLiteral("CPhrase"));
   BGImageFolder = FFolders.DataPath(QStringLiteral("bkimages"));
-  HelpFile = FFolders.DataPath(LoadStr(1013));
+  HelpFile = FFolders.DataPath(LoadStr(CommonText::HelpFileName));
   FOwnSettings.reset();
   ReadZoomSetting();
 }
@@ -256,14 +257,14 @@ void TForm2::ResetTool() {
 }
 
 void TForm2::RestoreToolHints() {
-  TextButton->setToolTip(LoadStr(1131));
-  SquareButton->setToolTip(LoadStr(1132));
-  RectButton->setToolTip(LoadStr(1133));
-  CircleButton->setToolTip(LoadStr(1134));
-  EllipseButton->setToolTip(LoadStr(1135));
-  LineButton->setToolTip(LoadStr(1136));
-  imageButton->setToolTip(LoadStr(1137));
-  CFButton->setToolTip(LoadStr(1138));
+  TextButton->setToolTip(LoadStr(CommonText::TextToolHint));
+  SquareButton->setToolTip(LoadStr(CommonText::SquareToolHint));
+  RectButton->setToolTip(LoadStr(CommonText::RectangleToolHint));
+  CircleButton->setToolTip(LoadStr(CommonText::CircleToolHint));
+  EllipseButton->setToolTip(LoadStr(CommonText::EllipseToolHint));
+  LineButton->setToolTip(LoadStr(CommonText::LineToolHint));
+  imageButton->setToolTip(LoadStr(CommonText::PictureToolHint));
+  CFButton->setToolTip(LoadStr(CommonText::PhraseToolHint));
 }
 
 void TForm2::AttachObject(TControl* object) {

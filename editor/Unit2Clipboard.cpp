@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "Clipboard.h"
+#include "CommonText.h"
 #include "Errors.h"
 #include "Image.h"
 #include "Labelex.h"
@@ -32,7 +33,9 @@ constexpr int kPictureTooLarge = 1452;
 
 // The plain message for a clipboard with nothing usable, titled with the
 // application's title.
-void ShowClipboardError() { UI().MessageBox(QStringLiteral("Clipboard Error"), LoadStr(1011), mbOK); }
+void ShowClipboardError() {
+  UI().MessageBox(QStringLiteral("Clipboard Error"), LoadStr(CommonText::ProgramName), mbOK);
+}
 
 // The hourglass while copying; the cursor before it comes back however the
 // copy ends.

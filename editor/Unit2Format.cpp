@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "Labelex.h"
+#include "CommonText.h"
 #include "Memo.h"
 #include "SpeedButton.h"
 #include "StringTable.h"
@@ -80,5 +81,5 @@ void TForm2::FontNameComboBoxExit() {
 }
 
 void TForm2::ReportRefusal(const QString& message) {
-  QTimer::singleShot(0, this, [message] { UI().MessageBox(message, LoadStr(1010), mbOK); });
+  QTimer::singleShot(0, this, [message] { UI().MessageBox(message, LoadStr(CommonText::MessageTitle), mbOK); });
 }

@@ -57,12 +57,28 @@ class IUserInterface {
   virtual QWidget* DialogParent() const { return nullptr; }
 };
 
-// The interface in use. Never null: a Qt implementation by default.
+// The interface in use. Never null: until a window installs its own, one
+// with no window (HeadlessUserInterface), so that what reads and prints
+// documents needs no widgets.
 IUserInterface& UI();
 // Installs an implementation (not owned); nullptr restores the default.
 void SetUI(IUserInterface* ui);
 
-// The Qt implementation with real dialogs.
+// Messages and errors go to standard error; every question is declined (the
+// dialogs cancelled, a question answered Cancel, or No where it has no Cancel).
+class HeadlessUserInterface : public IUserInterface {
+ public:
+  TModalResult MessageBox(const QString& text, const QString& title, TMsgDlgButtons buttons) override;
+  void ShowError(const QString& text) override;
+  std::optional<QString> OpenFileName(const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<QString> SaveFileName(const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<QString> OpenPictureName(const TFileDialogRequest&) override { return std::nullopt; }
+  std::optional<TColorReply> ChooseColor(const TColorRequest&) override { return std::nullopt; }
+  bool PrintSetup(QPrinter&) override { return false; }
+};
+
+// The Qt implementation with real dialogs (platform/widgets; the window
+// installs it).
 class QtUserInterface : public IUserInterface {
  public:
   TModalResult MessageBox(const QString& text, const QString& title, TMsgDlgButtons buttons) override;

@@ -1,10 +1,7 @@
 #pragma once
 // The print device of a QPrinter as the print dialog left it: a real printer
-// (through the system's print queue) or PDF output to a file. PDF is made in
-// memory and written through a temporary file beside the output that takes
-// its name only once the whole document is on disk, so a failed job (a full
-// disk included) leaves no half-written file and an earlier file of that name
-// as it was.
+// (through the system's print queue) or PDF output to a file, which a
+// PdfPrintDevice makes.
 #include <QPainter>
 #include <QPrinter>
 
@@ -12,8 +9,7 @@
 
 #include "PrintDevice.h"
 
-class QBuffer;
-class QPdfWriter;
+class PdfPrintDevice;
 
 class QPrinterDevice : public IPrintDevice {
  public:
@@ -23,8 +19,8 @@ class QPrinterDevice : public IPrintDevice {
 
   int GetDeviceCaps(TDeviceCap index) const override;
   bool BeginDoc(QString* error) override;
-  bool Printing() const override { return FPainter != nullptr; }
-  QPainter& Canvas() override { return *FPainter; }
+  bool Printing() const override;
+  QPainter& Canvas() override;
   bool EndDoc(QString* error) override;
   void Abort() override;
   bool NewPage(QString* error) override;
@@ -38,9 +34,6 @@ class QPrinterDevice : public IPrintDevice {
   bool IsPdf() const;
 
   QPrinter& FPrinter;
-  // PDF: the document is made in memory and written out at the end, where
-  // every write can be checked.
-  std::unique_ptr<QBuffer> FBuffer;
-  std::unique_ptr<QPdfWriter> FPdf;
-  std::unique_ptr<QPainter> FPainter;
+  std::unique_ptr<PdfPrintDevice> FPdf;  // PDF output, while printing
+  std::unique_ptr<QPainter> FPainter;    // a printer, while printing
 };

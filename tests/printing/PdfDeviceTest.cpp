@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "JpegImage.h"
+#include "PdfPrintDevice.h"
 #include "PrintJob.h"
 #include "PrintTestSupport.h"
 #include "QPrinterDevice.h"
@@ -49,6 +50,45 @@ TEST(PdfDevice, TheWholeSheetIsPrintableFromItsCorner) {
     EXPECT_EQ(device.GetDeviceCaps(HORZRES), device.GetDeviceCaps(PHYSICALWIDTH));
     EXPECT_EQ(device.GetDeviceCaps(VERTRES), device.GetDeviceCaps(PHYSICALHEIGHT));
     EXPECT_EQ(device.GetDeviceCaps(VERTRES) > device.GetDeviceCaps(HORZRES), p.H > p.W);
+  }
+}
+
+// The headless commands print on PdfPrintDevice, the print dialog's PDF on a
+// QPrinter: the same paper must give the same device and the same document.
+TEST(PdfDevice, APdfQPrinterAndTheHeadlessDeviceMakeTheSameDocument) {
+  QTemporaryDir dir;
+  Card card;
+  card.Sheet.BGImage->Picture()->SetGraphic(std::make_unique<TJPEGImage>(NoisyJpeg(120, 80)));
+  card.Sheet.BGImage->Show();
+  card.AddShape(qustEllipse, QRect(5, 5, 60, 40), clBlue);
+  auto withoutDate = [](const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray kept;
+    for (const QByteArray& line : f.readAll().split('\n'))
+      if (!line.contains("/CreationDate")) kept += line + '\n';
+    return kept;
+  };
+  const struct {
+    double W, H;
+    int Dpi;
+  } papers[] = {{210, 297, 600}, {257, 182, 300}, {91, 55, 72}};
+  for (const auto& p : papers) {
+    SCOPED_TRACE(testing::Message() << p.W << "x" << p.H << " " << p.Dpi);
+    const QString viaPrinter = dir.filePath(QStringLiteral("printer.pdf"));
+    const QString viaWriter = dir.filePath(QStringLiteral("writer.pdf"));
+    QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
+    QPrinterDevice::SetUpPdf(printer, viaPrinter, p.W, p.H, p.Dpi);
+    printer.setDocName(QStringLiteral("card"));
+    QPrinterDevice printerDevice(printer);
+    PdfPrintDevice writerDevice(viaWriter, PdfPrintDevice::SheetLayout(p.W, p.H), p.Dpi, QStringLiteral("card"));
+    for (const TDeviceCap cap : {HORZSIZE, VERTSIZE, HORZRES, VERTRES, PHYSICALWIDTH, PHYSICALHEIGHT,
+                                 PHYSICALOFFSETX, PHYSICALOFFSETY})
+      EXPECT_EQ(printerDevice.GetDeviceCaps(cap), writerDevice.GetDeviceCaps(cap)) << int(cap);
+    QString why;
+    ASSERT_TRUE(PrintCardSheet(printerDevice, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
+    ASSERT_TRUE(PrintCardSheet(writerDevice, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
+    EXPECT_EQ(withoutDate(viaPrinter), withoutDate(viaWriter));
   }
 }
 

@@ -13,7 +13,6 @@
 #include "UserInterface.h"
 
 namespace {
-IUserInterface* gInstalled = nullptr;
 
 // "Bitmap (*.bmp)|*.bmp|JPEG|*.jpg;*.jpeg" -> Qt's ";;"-separated filter list.
 QStringList QtFilters(const QString& filter) {
@@ -58,13 +57,6 @@ std::optional<QString> RunFileDialog(QWidget* parent, const TFileDialogRequest& 
   return dialog.selectedFiles().first();
 }
 }  // namespace
-
-IUserInterface& UI() {
-  static QtUserInterface defaultUi;
-  return gInstalled ? *gInstalled : defaultUi;
-}
-
-void SetUI(IUserInterface* ui) { gInstalled = ui; }
 
 TModalResult QtUserInterface::MessageBox(const QString& text, const QString& title, TMsgDlgButtons buttons) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, FParent);
