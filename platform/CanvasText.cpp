@@ -72,17 +72,16 @@ struct TFace {
   }
 };
 
-bool IsPdf(const QPaintDevice* device) {
-  const QPaintEngine* engine = device ? device->paintEngine() : nullptr;
-  return engine && engine->type() == QPaintEngine::Pdf;
-}
-
 // The faces last used, most recent first: a card uses a handful of fonts.
-std::shared_ptr<TFace> FaceFor(const TFont& font, const QPaintDevice* device) {
+// painter's device, when painting (its engine is asked of the painter: a
+// widget's own warns outside its paint event).
+std::shared_ptr<TFace> FaceFor(const TFont& font, const QPainter* painter) {
+  const QPaintDevice* device = painter ? painter->device() : nullptr;
   static std::vector<std::shared_ptr<TFace>> recent;
   constexpr size_t Kept = 32;
   const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
-  const bool pdf = IsPdf(device);
+  const QPaintEngine* engine = painter ? painter->paintEngine() : nullptr;
+  const bool pdf = engine && engine->type() == QPaintEngine::Pdf;
   for (size_t i = 0; i < recent.size(); ++i) {
     const std::shared_ptr<TFace>& f = recent[i];
     if (f->DpiX == dpiX && f->DpiY == dpiY && f->Pdf == pdf && f->State == font) {
@@ -97,7 +96,7 @@ std::shared_ptr<TFace> FaceFor(const TFont& font, const QPaintDevice* device) {
   face->Pdf = pdf;
   face->Font = font.ToQFont();
   face->Metrics.emplace(device ? QFontMetrics(face->Font, device) : QFontMetrics(face->Font));
-  face->Bold = TSyntheticBold(face->Font, device);
+  face->Bold = TSyntheticBold(face->Font, device, pdf);
   if (device) face->Raw = QRawFont::fromFont(face->Font);
   recent.insert(recent.begin(), face);
   if (recent.size() > Kept) recent.pop_back();
@@ -131,7 +130,7 @@ TCanvas::TextCache& TCanvas::Text() const {
   TextCache& t = *FText;
   if (!t.Face || t.Device != device || !(t.Face->State == *FFont) ||
       t.Face->DpiX != (device ? device->logicalDpiX() : 0) || t.Face->DpiY != (device ? device->logicalDpiY() : 0)) {
-    t.Face = FaceFor(*FFont, device);
+    t.Face = FaceFor(*FFont, FPainter);
     t.Device = device;
   }
   return t;

@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QRawFont>
 #include <QTransform>
@@ -55,9 +54,8 @@ constexpr qreal PdfSlant = 0.3;
 
 bool TSyntheticBold::ScreenThickens(const QFont& font) { return Thickened(font, StyleOf(font)); }
 
-TSyntheticBold::TSyntheticBold(const QFont& font, const QPaintDevice* device) {
-  const QPaintEngine* engine = device ? device->paintEngine() : nullptr;
-  if (!engine || engine->type() != QPaintEngine::Pdf || font.pixelSize() <= 0 || font.weight() < QFont::Bold) return;
+TSyntheticBold::TSyntheticBold(const QFont& font, const QPaintDevice* device, bool pdf) {
+  if (!pdf || font.pixelSize() <= 0 || font.weight() < QFont::Bold) return;
   const FaceStyle face = StyleOf(font);
   if (!Thickened(font, face)) return;
   // The screen's strength is a 24th of the em, whatever the size: Qt's own

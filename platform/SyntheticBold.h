@@ -20,8 +20,9 @@ class QPainter;
 class TSyntheticBold {
  public:
   TSyntheticBold() = default;
-  // For glyphs of font (sized in the device's pixels) painted on device.
-  TSyntheticBold(const QFont& font, const QPaintDevice* device);
+  // For glyphs of font (sized in the device's pixels) painted on device,
+  // whose paint engine writes PDF when pdf.
+  TSyntheticBold(const QFont& font, const QPaintDevice* device, bool pdf);
 
   // Whether glyphs are outlined here rather than left to the paint engine.
   bool Active() const { return FStrength > 0; }
