@@ -63,7 +63,7 @@ QByteArray FormatRounded(float v, int decimals, int maxSignificant) {
   // Leading zeros of the integer part, but keep one.
   const auto nz = out.find_first_not_of('0');
   out = nz == std::string::npos ? std::string("0") : out.substr(nz);
-  if (decimals > 0) out += "." + all.substr(newIntLen);
+  if (decimals > 0) out.append(1, '.').append(all, size_t(newIntLen));
   const bool zero = all.find_first_not_of('0') == std::string::npos;
   if (d.Negative && !zero) out.insert(out.begin(), '-');
   return QByteArray::fromStdString(out);
