@@ -123,17 +123,15 @@ int ReasonId(DocumentFormat::ReadError error) {
 // Reads path; on failure says why on standard error (message 1002 first for a
 // file that is not a document, then the reason and where it lies).
 bool Load(const QString& path, LoadedDocument& doc) {
-  QString why;
-  bool tooLarge = false;
-  const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why, &tooLarge);
-  if (!bytes) {
-    const QString first = tooLarge ? LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') +
-                                         LoadStr(CommonText::FileTooLarge)
-                                   : LoadStr(CommonText::CannotReadFile);
-    Print(stderr, first + QLatin1Char('\n') + why + QLatin1Char('\n'));
+  const TOutcomeOf<QByteArray> bytes = ReadDocumentFileBytes(path);
+  if (!bytes.Ok()) {
+    const QString first = DocumentTooLarge(bytes) ? LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') +
+                                                        LoadStr(CommonText::FileTooLarge)
+                                                  : LoadStr(CommonText::CannotReadFile);
+    Print(stderr, first + QLatin1Char('\n') + bytes.Reason() + QLatin1Char('\n'));
     return false;
   }
-  const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(*bytes, doc.Sheet, doc.Setup, doc.Version);
+  const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(bytes.Value(), doc.Sheet, doc.Setup, doc.Version);
   if (!r.Ok()) {
     Print(stderr, LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') + LoadStr(ReasonId(r.Error)) +
                       QLatin1Char('\n') + r.Detail + QLatin1Char('\n'));
@@ -191,12 +189,12 @@ int ExportPng(const QStringList& args) {
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
-  QString why;
-  QImage image = RenderCardImage(doc.Sheet, scale, &why);
-  if (image.isNull()) {
-    Print(stderr, why + QLatin1Char('\n'));
+  TOutcomeOf<QImage> rendered = RenderCardImage(doc.Sheet, scale);
+  if (!rendered.Ok()) {
+    Print(stderr, rendered.Reason() + QLatin1Char('\n'));
     return exFailed;
   }
+  QImage& image = rendered.Value();
   // Printed at its true size by programs that honour the resolution.
   const int dotsPerMeter = int(std::lround(scale * kPixelsPerMm * 1000));
   image.setDotsPerMeterX(dotsPerMeter);
@@ -210,8 +208,9 @@ int ExportPng(const QStringList& args) {
     Print(stderr, LoadStr(PrintText::CannotEncodePng) + QLatin1Char('\n'));
     return exFailed;
   }
-  if (!WriteFileAtomically(out, png, &why)) {
-    Print(stderr, LoadStr(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(out), why) + QLatin1Char('\n'));
+  if (const TOutcome written = WriteFileAtomically(out, png); !written.Ok()) {
+    Print(stderr, LoadStr(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(out), written.Reason()) +
+                      QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;

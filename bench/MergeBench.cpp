@@ -146,7 +146,7 @@ int WriteCard(const QString& folder) {
   QDir().mkpath(folder);
   Card card;
   const QString path = QDir(folder).filePath(QStringLiteral("card.tsl"));
-  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)) == 0
+  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)).Ok()
              ? 0
              : 1;
 }

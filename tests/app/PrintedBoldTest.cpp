@@ -150,7 +150,7 @@ TEST(PrintedBold, InkMatchesTheWorksheetAtTheSameScaleAndTheTextStaysTextWhereIt
       // size, so an image painted straight at a small scale shows bold lighter
       // than the worksheet itself does.
       const int factor = 1200 / dpi;
-      const qint64 sheet = Ink(RenderCardImage(card.Sheet, layout.U() / 100.0 * factor), factor);
+      const qint64 sheet = Ink(RenderCardImage(card.Sheet, layout.U() / 100.0 * factor).Value(), factor);
       const QString png = dir.filePath(QStringLiteral("card"));
       ASSERT_TRUE(RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
                                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png}));

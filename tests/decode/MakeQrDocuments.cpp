@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     const int side = TUnitLength::FromMm(float(item["size_mm"].toDouble())).Px;
     code->SetBounds(20, 20, side, side);
     sheet.ObjectList.push_back(code);
-    if (SaveDocumentFile(item["file"].toString(), sheet, setup, QByteArray(VersionString)) != 0) return 1;
+    if (!SaveDocumentFile(item["file"].toString(), sheet, setup, QByteArray(VersionString)).Ok()) return 1;
   }
   return 0;
 }
