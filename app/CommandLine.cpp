@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "AtomicFile.h"
 #include "CalibrationSheet.h"
@@ -305,13 +306,14 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
   // The list and its fields are checked before anything is printed.
-  TMergeListResult list;
+  TMergeList list;
   if (!mergeList.isEmpty()) {
-    list = ReadMergeListFile(mergeList);
-    if (!list.Ok()) {
-      Print(stderr, list.Error + QLatin1Char('\n'));
+    TOutcomeOf<TMergeList> read = ReadMergeListFile(mergeList);
+    if (!read.Ok()) {
+      Print(stderr, read.Reason() + QLatin1Char('\n'));
       return exFailed;
     }
+    list = std::move(read).Value();
   }
   if (!paper) paper = DocumentPaper(doc.Setup);
   if (!paper) return exFailed;
@@ -320,23 +322,23 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   // No printer is looked for: the output is PDF.
   PdfPrintDevice device(out, PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
                         QFileInfo(files[1]).completeBaseName());
-  QString why;
   if (!mergeList.isEmpty()) {
     TMergeJob job;
     job.Background = doc.Sheet.BGImage;
     job.Objects = doc.Sheet.ObjectList;
     job.Setup = &doc.Setup;
-    job.List = &list.List;
+    job.List = &list;
     job.Layout = mergeLayout.value_or(TMergeLayout::PerSheet);
     job.Calibration = calibration;
-    if (PrintMergedSheets(device, job, &why) != TMergeResult::Printed) {
-      Print(stderr, why + QLatin1Char('\n'));
+    if (const TOutcome printed = PrintMergedSheets(device, job); !printed.Ok()) {
+      Print(stderr, printed.Reason() + QLatin1Char('\n'));
       return exFailed;
     }
     return exDone;
   }
-  if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why, calibration)) {
-    Print(stderr, why + QLatin1Char('\n'));
+  if (const TOutcome printed = PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, calibration);
+      !printed.Ok()) {
+    Print(stderr, printed.Reason() + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;
@@ -382,9 +384,8 @@ int CalibrationSheet(const QStringList& args) {
   if (!paper) return exFailed;
   PdfPrintDevice device(files[0], PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
                         CalibrationMessage(CalibrationText::SheetTitle));
-  QString why;
-  if (!PrintCalibrationSheet(device, doc.Setup, &why)) {
-    Print(stderr, why + QLatin1Char('\n'));
+  if (const TOutcome printed = PrintCalibrationSheet(device, doc.Setup); !printed.Ok()) {
+    Print(stderr, printed.Reason() + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;

@@ -124,9 +124,8 @@ void BM_PrintSheetOnImage(benchmark::State& state) {
   Card card;
   ImagePrintDevice device(kA4At600);
   for (auto _ : state) {
-    QString why;
-    if (!PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-      state.SkipWithError(why.toUtf8().constData());
+    const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+    if (!printed.Ok()) state.SkipWithError(printed.Reason().toUtf8().constData());
     benchmark::DoNotOptimize(device.Page().constBits());
   }
 }
@@ -146,9 +145,8 @@ void PrintPdf(benchmark::State& state, bool cold, int cells = 0) {
       state.ResumeTiming();
     }
     PdfPrintDevice device(path, PdfPrintDevice::SheetLayout(210, 297), 600);
-    QString why;
-    if (!PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-      state.SkipWithError(why.toUtf8().constData());
+    const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+    if (!printed.Ok()) state.SkipWithError(printed.Reason().toUtf8().constData());
   }
   state.counters["pdf_bytes"] = double(QFileInfo(path).size());
 }

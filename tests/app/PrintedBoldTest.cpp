@@ -141,9 +141,8 @@ TEST(PrintedBold, InkMatchesTheWorksheetAtTheSameScaleAndTheTextStaysTextWhereIt
       QPrinterDevice device(printer);
       const TSheetLayout layout(card.Setup, ReadPrintCaps(device));
       ASSERT_TRUE(layout.Valid());
-      QString why;
-      ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-          << why.toStdString();
+      const TOutcome job = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+      ASSERT_TRUE(job.Ok()) << job.Reason().toStdString();
 
       // The worksheet at the printer's scale, painted at 1200 dpi and shrunk:
       // Qt's glyph cache thickens transformed glyphs by their untransformed

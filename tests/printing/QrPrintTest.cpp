@@ -46,8 +46,7 @@ TEST(QrPrint, At600DpiModulesArePureBlackOrWhiteWithEdgesOnWholePixels) {
     code->SetBounds(c.Bounds.left(), c.Bounds.top(), c.Bounds.width(), c.Bounds.height());
 
     ImagePrintDevice device(k600Dpi);
-    QString why;
-    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
+    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Ok());
     const QImage page = device.Page().convertToFormat(QImage::Format_RGB32);
 
     int grey = 0;
