@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-class TOutcome {
+class [[nodiscard]] TOutcome {
  public:
   enum class TKind {
     Done,       // all went well
@@ -34,7 +34,7 @@ class TOutcome {
 
 // The same, with what was made when it is Done.
 template <typename T>
-class TOutcomeOf : public TOutcome {
+class [[nodiscard]] TOutcomeOf : public TOutcome {
  public:
   TOutcomeOf(T value) : FValue(std::move(value)) {}  // NOLINT: a value is an outcome
   // outcome must not be Done: a Done without its value would have nothing to give.

@@ -95,10 +95,13 @@ TOutcome PrintMergedSheets(IPrintDevice& device, const TMergeJob& job) {
           const int row = plan.RowAt(sheet, i, j);
           if (row < 0) continue;
           const size_t made = size_t(row - first);
-          QString why;
-          if (row != filled && !merge.Apply(list.Rows[size_t(row)], &why, made < codes.size() ? &codes[made] : nullptr)) {
-            device.Abort();
-            return TOutcome::Failed(LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(why));
+          if (row != filled) {
+            const TOutcome applied = merge.Apply(list.Rows[size_t(row)], made < codes.size() ? &codes[made] : nullptr);
+            if (!applied.Ok()) {
+              device.Abort();
+              return TOutcome::Failed(
+                  LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(applied.Reason()));
+            }
           }
           filled = row;
           PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction, printable);

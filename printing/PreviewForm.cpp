@@ -218,8 +218,8 @@ bool TPreviewForm::Rebuild(QString* error) {
     if (plan) {
       FCardRows.push_back(row);
       if (row < 0) continue;  // printed empty
-      QString unused;  // a code that cannot hold its row keeps its picture here; printing says why
-      if (row != filled) merge->Apply(FHooks.Merge->List->Rows[size_t(row)], &unused);
+      // A code that cannot hold its row keeps its picture here; printing says why.
+      if (row != filled) (void)merge->Apply(FHooks.Merge->List->Rows[size_t(row)]);
       filled = row;
     }
     // Each background copy is the source of the next.

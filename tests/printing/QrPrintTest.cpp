@@ -42,7 +42,7 @@ TEST(QrPrint, At600DpiModulesArePureBlackOrWhiteWithEdgesOnWholePixels) {
     card.Setup.LeftMargin = card.Setup.TopMargin = 0.0f;
     card.Setup.PrintTonbo = 0;
     TImage* code = card.Add<TImage>();
-    ASSERT_TRUE(MakeQrCode(*code, c.Content, c.Level, nullptr));
+    ASSERT_TRUE(MakeQrCode(*code, c.Content, c.Level).Ok());
     code->SetBounds(c.Bounds.left(), c.Bounds.top(), c.Bounds.width(), c.Bounds.height());
 
     ImagePrintDevice device(k600Dpi);
