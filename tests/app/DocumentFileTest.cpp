@@ -118,7 +118,8 @@ TEST(DocumentFiles, AFileThatCannotBeReadIsReportedAndTheWorksheetKept) {
   TQuShape* shape = doc.AddShape(qustSquare, 1, 1, 9, 9);
   ScopedScriptedUI ui;
   const QString missing = dir.filePath(QStringLiteral("nothing.tsl"));
-  EXPECT_EQ(LoadDocumentFile(missing, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Kind(), TOutcome::TKind::Refused);
+  EXPECT_EQ(LoadDocumentFile(missing, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Kind(),
+            TOutcome::TKind::Refused);
   EXPECT_EQ(doc.Resets, 0);
   EXPECT_EQ(doc.Sheet.ObjectList, std::vector<TControl*>{shape});
   ASSERT_EQ(ui.Ui.Calls().size(), 1u);

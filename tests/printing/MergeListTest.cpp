@@ -71,7 +71,8 @@ TEST(MergeList, RefusesWhatCannotBePrintedWithTheLine) {
   QByteArray manyColumns;
   for (int i = 0; i <= MergeListLimits::MaxColumns; ++i) manyColumns += "c" + QByteArray::number(i) + ",";
   const Case cases[] = {
-      {"a quote left open", Utf8("氏名,役職\n山田,部長\n\"佐藤,課長\n高橋,係長\n"), at(MergeText::UnclosedQuote, 3)},
+      {"a quote left open", Utf8("氏名,役職\n山田,部長\n\"佐藤,課長\n高橋,係長\n"),
+       at(MergeText::UnclosedQuote, 3)},
       {"a quote left open after a quoted break", Utf8("氏名\n\"a\nb\"\n\"c\n\nd"), at(MergeText::UnclosedQuote, 4)},
       {"a quote inside a bare field", Utf8("氏名,役職\n山田,部\"長\n"), at(MergeText::StrayQuote, 2)},
       {"text after a closing quote", Utf8("氏名\n\n\"山田\"様\n"), at(MergeText::StrayQuote, 3)},
@@ -80,7 +81,8 @@ TEST(MergeList, RefusesWhatCannotBePrintedWithTheLine) {
       {"neither utf-8 nor shift-jis", QByteArray("\x81\x20\xFF\xFE", 4), LoadStr(MergeText::UnknownEncoding)},
       {"utf-16 with its mark", QByteArray("\xFF\xFE" "a\0,\0b\0", 8), LoadStr(MergeText::UnknownEncoding)},
       {"a cell beyond the header", Utf8("氏名\n山田\n佐藤,課長\n"), at(MergeText::ExtraCells, 3)},
-      {"a column named twice", Utf8("氏名,氏名\na,b\n"), LoadStr(MergeText::DuplicateColumn).arg(QStringLiteral("氏名"))},
+      {"a column named twice", Utf8("氏名,氏名\na,b\n"),
+       LoadStr(MergeText::DuplicateColumn).arg(QStringLiteral("氏名"))},
       {"too many columns", manyColumns + "\nx\n", LoadStr(MergeText::TooManyColumns).arg(MergeListLimits::MaxColumns)},
       {"too large", QByteArray(MergeListLimits::MaxFileBytes + 1, 'a'), LoadStr(MergeText::TooLarge).arg(16)},
   };
