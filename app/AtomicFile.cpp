@@ -3,9 +3,8 @@
 #include "ErrorText.h"
 #include "FileReplace.h"
 
-bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* error) {
+TOutcome WriteFileAtomically(const QString& path, QByteArrayView bytes) {
   const int failure = ReplaceFile(path, bytes);
-  if (failure == 0) return true;
-  if (error) *error = FileErrorText(failure);
-  return false;
+  if (failure == 0) return {};
+  return TOutcome::Failed(FileErrorText(failure));
 }

@@ -5,7 +5,8 @@
 #include <QByteArrayView>
 #include <QString>
 
-// Returns false with the reason, in the user's words, in *error (when given);
-// the earlier file, if any, is then left as it was unless it was being
-// written in place.
-bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+#include "Outcome.h"
+
+// Failed with the reason in the user's words; the earlier file, if any, is
+// then left as it was unless it was being written in place.
+TOutcome WriteFileAtomically(const QString& path, QByteArrayView bytes);

@@ -8,29 +8,21 @@
 #include "WinControl.h"
 #include "Worksheet.h"
 
-namespace {
-
-QImage Fail(QString* error, const QString& why) {
-  if (error) *error = why;
-  return QImage();
-}
-
-}  // namespace
-
-QImage RenderCardImage(TWorksheet& sheet, double scale, QString* error) {
+TOutcomeOf<QImage> RenderCardImage(TWorksheet& sheet, double scale) {
   TPanel* panel = sheet.DrawPanel;
-  if (!panel) return Fail(error, QStringLiteral("There is no card to paint."));
-  if (!std::isfinite(scale) || scale <= 0) return Fail(error, QStringLiteral("The scale must be a positive number."));
+  if (!panel) return TOutcome::Refused(QStringLiteral("There is no card to paint."));
+  if (!std::isfinite(scale) || scale <= 0)
+    return TOutcome::Refused(QStringLiteral("The scale must be a positive number."));
   const double w = std::round(panel->Width() * scale), h = std::round(panel->Height() * scale);
   if (w < 1 || h < 1 || w > MaxCardImageSide || h > MaxCardImageSide || w * h > double(MaxCardImagePixels))
-    return Fail(error, QStringLiteral("An image of %1 x %2 pixels is too large; at most %3 pixels a side and %4 "
-                                      "pixels in all can be made.")
-                           .arg(w)
-                           .arg(h)
-                           .arg(MaxCardImageSide)
-                           .arg(MaxCardImagePixels));
+    return TOutcome::Refused(QStringLiteral("An image of %1 x %2 pixels is too large; at most %3 pixels a side and "
+                                            "%4 pixels in all can be made.")
+                                 .arg(w)
+                                 .arg(h)
+                                 .arg(MaxCardImageSide)
+                                 .arg(MaxCardImagePixels));
   QImage image(int(w), int(h), QImage::Format_RGB32);
-  if (image.isNull()) return Fail(error, QStringLiteral("There is not enough memory for the image."));
+  if (image.isNull()) return TOutcome::Refused(QStringLiteral("There is not enough memory for the image."));
   image.fill(Qt::white);
 
   // The card as printing composes it: copies of the background and the card

@@ -5,14 +5,15 @@
 #include <QImage>
 #include <QString>
 
+#include "Outcome.h"
+
 class TWorksheet;
 
 // Limits of an exported image, against scales that would exhaust memory.
 inline constexpr int MaxCardImageSide = 30000;
 inline constexpr qint64 MaxCardImagePixels = 100'000'000;
 
-// Paints the worksheet at scale output pixels per worksheet pixel. Returns a
-// null image with the reason in *error when the image would be too large or
-// there is no worksheet. The card is composed from copies, as printing does;
-// the worksheet is not touched.
-QImage RenderCardImage(TWorksheet& sheet, double scale, QString* error = nullptr);
+// Paints the worksheet at scale output pixels per worksheet pixel. Refused
+// when the image would be too large or there is no worksheet. The card is
+// composed from copies, as printing does; the worksheet is not touched.
+TOutcomeOf<QImage> RenderCardImage(TWorksheet& sheet, double scale);

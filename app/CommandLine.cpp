@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "AtomicFile.h"
 #include "CalibrationSheet.h"
@@ -123,17 +124,15 @@ int ReasonId(DocumentFormat::ReadError error) {
 // Reads path; on failure says why on standard error (message 1002 first for a
 // file that is not a document, then the reason and where it lies).
 bool Load(const QString& path, LoadedDocument& doc) {
-  QString why;
-  bool tooLarge = false;
-  const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why, &tooLarge);
-  if (!bytes) {
-    const QString first = tooLarge ? LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') +
-                                         LoadStr(CommonText::FileTooLarge)
-                                   : LoadStr(CommonText::CannotReadFile);
-    Print(stderr, first + QLatin1Char('\n') + why + QLatin1Char('\n'));
+  const TOutcomeOf<QByteArray> bytes = ReadDocumentFileBytes(path);
+  if (!bytes.Ok()) {
+    const QString first = DocumentTooLarge(bytes) ? LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') +
+                                                        LoadStr(CommonText::FileTooLarge)
+                                                  : LoadStr(CommonText::CannotReadFile);
+    Print(stderr, first + QLatin1Char('\n') + bytes.Reason() + QLatin1Char('\n'));
     return false;
   }
-  const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(*bytes, doc.Sheet, doc.Setup, doc.Version);
+  const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(bytes.Value(), doc.Sheet, doc.Setup, doc.Version);
   if (!r.Ok()) {
     Print(stderr, LoadStr(CommonText::InvalidFile) + QLatin1Char('\n') + LoadStr(ReasonId(r.Error)) +
                       QLatin1Char('\n') + r.Detail + QLatin1Char('\n'));
@@ -191,12 +190,12 @@ int ExportPng(const QStringList& args) {
 
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
-  QString why;
-  QImage image = RenderCardImage(doc.Sheet, scale, &why);
-  if (image.isNull()) {
-    Print(stderr, why + QLatin1Char('\n'));
+  TOutcomeOf<QImage> rendered = RenderCardImage(doc.Sheet, scale);
+  if (!rendered.Ok()) {
+    Print(stderr, rendered.Reason() + QLatin1Char('\n'));
     return exFailed;
   }
+  QImage& image = rendered.Value();
   // Printed at its true size by programs that honour the resolution.
   const int dotsPerMeter = int(std::lround(scale * kPixelsPerMm * 1000));
   image.setDotsPerMeterX(dotsPerMeter);
@@ -210,8 +209,9 @@ int ExportPng(const QStringList& args) {
     Print(stderr, LoadStr(PrintText::CannotEncodePng) + QLatin1Char('\n'));
     return exFailed;
   }
-  if (!WriteFileAtomically(out, png, &why)) {
-    Print(stderr, LoadStr(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(out), why) + QLatin1Char('\n'));
+  if (const TOutcome written = WriteFileAtomically(out, png); !written.Ok()) {
+    Print(stderr, LoadStr(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(out), written.Reason()) +
+                      QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;
@@ -306,13 +306,14 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   LoadedDocument doc;
   if (!Load(files[1], doc)) return exFailed;
   // The list and its fields are checked before anything is printed.
-  TMergeListResult list;
+  TMergeList list;
   if (!mergeList.isEmpty()) {
-    list = ReadMergeListFile(mergeList);
-    if (!list.Ok()) {
-      Print(stderr, list.Error + QLatin1Char('\n'));
+    TOutcomeOf<TMergeList> read = ReadMergeListFile(mergeList);
+    if (!read.Ok()) {
+      Print(stderr, read.Reason() + QLatin1Char('\n'));
       return exFailed;
     }
+    list = std::move(read).Value();
   }
   if (!paper) paper = DocumentPaper(doc.Setup);
   if (!paper) return exFailed;
@@ -321,23 +322,23 @@ int PrintPdf(const QStringList& args, const ProgramFolders& folders) {
   // No printer is looked for: the output is PDF.
   PdfPrintDevice device(out, PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
                         QFileInfo(files[1]).completeBaseName());
-  QString why;
   if (!mergeList.isEmpty()) {
     TMergeJob job;
     job.Background = doc.Sheet.BGImage;
     job.Objects = doc.Sheet.ObjectList;
     job.Setup = &doc.Setup;
-    job.List = &list.List;
+    job.List = &list;
     job.Layout = mergeLayout.value_or(TMergeLayout::PerSheet);
     job.Calibration = calibration;
-    if (PrintMergedSheets(device, job, &why) != TMergeResult::Printed) {
-      Print(stderr, why + QLatin1Char('\n'));
+    if (const TOutcome printed = PrintMergedSheets(device, job); !printed.Ok()) {
+      Print(stderr, printed.Reason() + QLatin1Char('\n'));
       return exFailed;
     }
     return exDone;
   }
-  if (!PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, &why, calibration)) {
-    Print(stderr, why + QLatin1Char('\n'));
+  if (const TOutcome printed = PrintCardSheet(device, doc.Sheet.BGImage, doc.Sheet.ObjectList, doc.Setup, calibration);
+      !printed.Ok()) {
+    Print(stderr, printed.Reason() + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;
@@ -383,9 +384,8 @@ int CalibrationSheet(const QStringList& args) {
   if (!paper) return exFailed;
   PdfPrintDevice device(files[0], PdfPrintDevice::SheetLayout(paper->width(), paper->height()), dpi,
                         CalibrationMessage(CalibrationText::SheetTitle));
-  QString why;
-  if (!PrintCalibrationSheet(device, doc.Setup, &why)) {
-    Print(stderr, why + QLatin1Char('\n'));
+  if (const TOutcome printed = PrintCalibrationSheet(device, doc.Setup); !printed.Ok()) {
+    Print(stderr, printed.Reason() + QLatin1Char('\n'));
     return exFailed;
   }
   return exDone;

@@ -36,19 +36,20 @@ QString CannotRead(const QString& path, int errnum) {
 
 }  // namespace
 
-int SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
-                     QByteArrayView version8) {
+TOutcome SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
+                          QByteArrayView version8) {
   const QByteArray bytes = BuildDocumentBytes(sheet, setup, version8);
-  QString why;
-  if (!WriteFileAtomically(path, bytes, &why)) {
-    UI().ShowError(ReasonText({kCannotSave, {Shown(path)}}) + QLatin1Char('\n') + why);
-    return -1;
-  }
-  return 0;
+  const TOutcome written = WriteFileAtomically(path, bytes);
+  if (written.Ok()) return written;
+  const TOutcome saved =
+      TOutcome::Failed(ReasonText({kCannotSave, {Shown(path)}}) + QLatin1Char('\n') + written.Reason());
+  UI().ShowError(saved.Reason());
+  return saved;
 }
 
-std::optional<QByteArray> ReadDocumentFileBytes(const QString& path, QString* error, bool* tooLarge) {
-  if (tooLarge) *tooLarge = false;
+bool DocumentTooLarge(const TOutcome& read) { return !read.Ok() && read.Reason() == LoadStr(kTooLarge); }
+
+TOutcomeOf<QByteArray> ReadDocumentFileBytes(const QString& path) {
   // Opened here rather than by QFile, whose reasons are English and which
   // cannot tell a folder from another failure.
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -58,68 +59,55 @@ std::optional<QByteArray> ReadDocumentFileBytes(const QString& path, QString* er
   if (failure == 0 && S_ISDIR(st.st_mode)) failure = EISDIR;
   if (failure != 0) {
     if (fd >= 0) ::close(fd);
-    if (error) *error = CannotRead(path, failure);
-    return std::nullopt;
+    return TOutcome::Refused(CannotRead(path, failure));
   }
   QFile file;
   if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
-    if (error) *error = CannotRead(path, EIO);
-    return std::nullopt;
+    return TOutcome::Refused(CannotRead(path, EIO));
   }
   const qint64 size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
-  if (size > DocumentFormat::MaxDocumentBytes) {
-    if (tooLarge) *tooLarge = true;
-    if (error) *error = LoadStr(kTooLarge);
-    return std::nullopt;
-  }
+  if (size > DocumentFormat::MaxDocumentBytes) return TOutcome::Refused(LoadStr(kTooLarge));
   // A pipe has no size to check beforehand: read it in pieces up to the limit.
   QByteArray bytes;
   if (size > 0) bytes.reserve(size);
   errno = 0;
   for (QByteArray piece; !(piece = file.read(1 << 20)).isEmpty();) {
-    if (bytes.size() + piece.size() > DocumentFormat::MaxDocumentBytes) {
-      if (tooLarge) *tooLarge = true;
-      if (error) *error = LoadStr(kTooLarge);
-      return std::nullopt;
-    }
+    if (bytes.size() + piece.size() > DocumentFormat::MaxDocumentBytes) return TOutcome::Refused(LoadStr(kTooLarge));
     bytes += piece;
   }
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = CannotRead(path, errno != 0 ? errno : EIO);
-    return std::nullopt;
-  }
+  if (file.error() != QFileDevice::NoError) return TOutcome::Refused(CannotRead(path, errno != 0 ? errno : EIO));
   return bytes;
 }
 
-int LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
-                     const DocumentLoadHooks& hooks) {
-  QString why;
-  bool tooLarge = false;
-  const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why, &tooLarge);
-  if (!bytes) {
-    if (tooLarge) {
-      ShowInvalidDocument(why);
-      return -1;
+TOutcome LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
+                          const DocumentLoadHooks& hooks) {
+  const TOutcomeOf<QByteArray> bytes = ReadDocumentFileBytes(path);
+  if (!bytes.Ok()) {
+    // Too large is told as a document that is not valid, and the caller
+    // discards as it does for one: what the window shows is no longer it.
+    if (DocumentTooLarge(bytes)) {
+      ShowInvalidDocument(bytes.Reason());
+      return TOutcome::Failed(LoadStr(kInvalidFile) + QStringLiteral("\n\n") + bytes.Reason());
     }
-    UI().ShowError(why);
-    return LoadNotRead;
+    UI().ShowError(bytes.Reason());
+    return TOutcome(bytes);
   }
-  return LoadDocumentBytes(*bytes, sheet, setup, version8, hooks);
+  return LoadDocumentBytes(bytes.Value(), sheet, setup, version8, hooks);
 }
 
-int LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
-                      const DocumentLoadHooks& hooks) {
+TOutcome LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
+                           const DocumentLoadHooks& hooks) {
   using DocumentFormat::ReadError;
   const DocumentFormat::ReadResult r = DocumentFormat::ReadDocument(bytes, sheet, setup, version8, hooks);
   switch (r.Error) {
-    case ReadError::None: return 0;
+    case ReadError::None: return {};
     case ReadError::TooShort:
-    case ReadError::UnknownTag: ShowMessageId(kInvalidFile); break;
+    case ReadError::UnknownTag: ShowMessageId(kInvalidFile); return TOutcome::Failed(LoadStr(kInvalidFile));
     case ReadError::BadHeader:
     case ReadError::Damaged:
       ShowInvalidDocument(r.Detail);
       break;
   }
-  return -1;
+  return TOutcome::Failed(LoadStr(kInvalidFile) + QStringLiteral("\n\n") + r.Detail);
 }

@@ -6,7 +6,8 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
+
+#include "Outcome.h"
 
 class TControl;
 class TWorksheet;
@@ -26,27 +27,27 @@ QByteArray BuildDocumentBytes(const TWorksheet& sheet, const DocumentPageSetup& 
 
 // Writes the document to path, replacing the earlier file only once the new
 // one is safely on disk. On failure tells the user why (the standard error
-// display) and returns -1; the earlier file is then unchanged.
-int SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
+// display); the earlier file is then unchanged.
+TOutcome SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
                      QByteArrayView version8);
 
-// What LoadDocumentFile returns for a file that could not be read at all (a
-// folder, no permission, gone): the standard error display has told why and
-// nothing was touched, so the document open before stays as it was.
-inline constexpr int LoadNotRead = -2;
-
-// Reads path onto a fresh worksheet. Returns 0; -1 after message 1002 (with
-// what is wrong added for a damaged file): the page setup and version8 are as
-// before the call and the caller discards the worksheet (a file under 20
-// bytes leaves it untouched); or LoadNotRead.
-int LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
+// Reads path onto a fresh worksheet. The user has been told of any failure.
+// Failed after message 1002 (with what is wrong added for a damaged or too
+// large file): the page setup and version8 are as before the call and the
+// caller discards the worksheet (a file under 20 bytes leaves it untouched).
+// Refused for a file that could not be read at all (a folder, no permission,
+// gone): nothing was touched, so the document open before stays as it was.
+TOutcome LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
                      const DocumentLoadHooks& hooks);
 
 // The same for bytes already in memory (templates, tests, fuzzing).
-int LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
+TOutcome LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
                       const DocumentLoadHooks& hooks);
 
-// The whole of a file no larger than any document can be; nullopt with the
-// reason, in the user's words, in *error when it cannot be read or
-// (*tooLarge) is too large.
-std::optional<QByteArray> ReadDocumentFileBytes(const QString& path, QString* error, bool* tooLarge = nullptr);
+// The whole of a file no larger than any document can be; refused, with the
+// reason in the user's words, when it cannot be read or is too large.
+TOutcomeOf<QByteArray> ReadDocumentFileBytes(const QString& path);
+// Whether read was refused for the file's size (its reason is then the size
+// message alone; any other names the file), which callers tell as a document
+// that is not valid rather than one that cannot be read.
+bool DocumentTooLarge(const TOutcome& read);

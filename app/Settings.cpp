@@ -108,8 +108,8 @@ TSettingsReadResult ReadSettingsFile(const QString& path) {
   return DecodeSettings(bytes);
 }
 
-bool WriteSettingsFile(const QString& path, const TWindowSettings& settings, QString* error) {
-  return WriteFileAtomically(path, settings.ToBytes(), error);
+TOutcome WriteSettingsFile(const QString& path, const TWindowSettings& settings) {
+  return WriteFileAtomically(path, settings.ToBytes());
 }
 
 QRect SanitizeWindowBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,

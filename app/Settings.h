@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+#include "Outcome.h"
+
 struct TWindowSettings {
   static constexpr int FileSize = 72;
   static constexpr int OlderFileSize = 60;
@@ -61,8 +63,8 @@ TSettingsReadResult DecodeSettings(QByteArrayView bytes);
 TSettingsReadResult ReadSettingsFile(const QString& path);
 
 // Writes the 72 bytes, replacing the earlier file only once the new one is
-// complete. On failure returns false with the reason in *error.
-bool WriteSettingsFile(const QString& path, const TWindowSettings& settings, QString* error);
+// complete.
+TOutcome WriteSettingsFile(const QString& path, const TWindowSettings& settings);
 
 // Bounds that can be shown: position and size kept within sensible limits
 // and, when the window would lie wholly off every screen, moved onto the

@@ -1,7 +1,5 @@
 #include "StartWizardFlow.h"
 
-#include "DocumentIO.h"
-
 TWizardChoice RunStartWizardFlow(int startMode, const QString& defaultFileName, const TStartWizardHooks& hooks) {
   const TWizardResult result = hooks.ShowWizard ? hooks.ShowWizard(startMode) : TWizardResult{};
   switch (result.Choice) {
@@ -14,9 +12,9 @@ TWizardChoice RunStartWizardFlow(int startMode, const QString& defaultFileName, 
       break;
     case wcFromTemplate:
       if (!hooks.LoadDocument) break;
-      if (const int loaded = hooks.LoadDocument(result.TemplatePath); loaded != 0) {
+      if (const TOutcome loaded = hooks.LoadDocument(result.TemplatePath); !loaded.Ok()) {
         // A template that could not be read at all changed nothing.
-        if (loaded != LoadNotRead && hooks.DiscardDocument) hooks.DiscardDocument();
+        if (loaded.Kind() != TOutcome::TKind::Refused && hooks.DiscardDocument) hooks.DiscardDocument();
         break;
       }
       if (hooks.TemplateOpened) hooks.TemplateOpened(defaultFileName);

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "Outcome.h"
 #include "WizardDlg.h"
 
 struct TStartWizardHooks {
@@ -14,9 +15,9 @@ struct TStartWizardHooks {
   // new, empty card through the page setup dialog.
   std::function<void()> OpenDocument;
   std::function<void()> NewDocument;
-  // Reads a document onto a fresh worksheet: 0, or -1 or LoadNotRead after
-  // the user was told (LoadDocumentFile).
-  std::function<int(const QString& path)> LoadDocument;
+  // Reads a document onto a fresh worksheet, telling the user of a failure
+  // (LoadDocumentFile).
+  std::function<TOutcome(const QString& path)> LoadDocument;
   // After a failed load: the worksheet goes, Modified and DocumentOpen
   // become false, the commands follow.
   std::function<void()> DiscardDocument;

@@ -31,13 +31,12 @@ void TTemplatePreview::Clear() {
 
 TTemplatePreview::TRenderResult TTemplatePreview::Render(const QString& path, QSize scrollBox) {
   Clear();
-  QString why;
-  const std::optional<QByteArray> bytes = ReadDocumentFileBytes(path, &why);
-  if (!bytes) {
-    FError = why;
+  const TOutcomeOf<QByteArray> bytes = ReadDocumentFileBytes(path);
+  if (!bytes.Ok()) {
+    FError = bytes.Reason();
     return prFailed;
   }
-  return RenderBytes(*bytes, scrollBox);
+  return RenderBytes(bytes.Value(), scrollBox);
 }
 
 TTemplatePreview::TRenderResult TTemplatePreview::RenderBytes(QByteArrayView bytes, QSize scrollBox) {

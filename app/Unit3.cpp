@@ -103,11 +103,11 @@ void TForm3::ApplyMainBounds() {
                                    WindowSettings.MainHeight, screens));
 }
 
-bool TForm3::WriteSettings(QString* error) {
+TOutcome TForm3::WriteSettings() {
   // While maximized, the bounds stored when the window was maximized stay.
   if (!WindowSettings.MainMaximized) WindowSettings.SetMainBounds(geometry());
   Folders().PrepareWritableFolder();  // a failure shows as the write's own
-  return WriteSettingsFile(SettingsPath, WindowSettings, error);
+  return WriteSettingsFile(SettingsPath, WindowSettings);
 }
 
 // ---- Start-up -------------------------------------------------------------------
@@ -131,12 +131,12 @@ bool TForm3::OpenFromCommandLine() {
   const std::optional<QString> path =
       DocumentPathFromArguments(QStringList{QCoreApplication::applicationFilePath()} + CommandLineArguments);
   if (!path) return false;
-  const int loaded = LoadDocument(*path);
-  if (loaded == 0) {
+  const TOutcome loaded = ReadDocument(*path);
+  if (loaded.Ok()) {
     DocumentOpened(*path);
     return true;
   }
-  if (loaded != LoadNotRead) DocumentLoadFailed();
+  if (loaded.Kind() != TOutcome::TKind::Refused) DocumentLoadFailed();
   return false;
 }
 
@@ -164,22 +164,22 @@ void TForm3::ResetWorksheet() { ResetEditorWorksheet(DocumentSetup.SheetWidthPx,
 
 int TForm3::SaveDocument(const QString& path) {
   if (TextEditing) CloseTextEditor();
-  const int result = SaveDocumentFile(path, *this, DocumentSetup, VersionString);
-  if (result == 0) {
-    Modified = false;
-    DocumentSetup.LegacyPageSetup = false;
-    FHistory->Saved();
-  }
-  return result;
+  if (!SaveDocumentFile(path, *this, DocumentSetup, VersionString).Ok()) return -1;
+  Modified = false;
+  DocumentSetup.LegacyPageSetup = false;
+  FHistory->Saved();
+  return 0;
 }
 
-int TForm3::LoadDocument(const QString& path) {
+int TForm3::LoadDocument(const QString& path) { return ReadDocument(path).Ok() ? 0 : -1; }
+
+TOutcome TForm3::ReadDocument(const QString& path) {
   DocumentLoadHooks hooks;
   hooks.ResetWorksheet = [this] { ResetWorksheet(); };
   hooks.AttachObject = [this](TControl* object) { AttachObject(object); };
   // LegacyPageSetup is the reader's to set: an old-form record 9 sets it.
-  const int result = LoadDocumentFile(path, *this, DocumentSetup, DocumentVersion, hooks);
-  if (result == 0) Modified = false;
+  const TOutcome result = LoadDocumentFile(path, *this, DocumentSetup, DocumentVersion, hooks);
+  if (result.Ok()) Modified = false;
   return result;
 }
 
@@ -274,9 +274,10 @@ void TForm3::closeEvent(QCloseEvent* event) {
 
 bool TForm3::WriteSettingsOrSay() {
   // The window closes even when its positions cannot be kept.
-  QString error;
-  if (WriteSettings(&error)) return true;
-  UI().MessageBox(ReasonText({kSettingsUnsaved, {QDir::toNativeSeparators(SettingsPath)}}) + QLatin1Char('\n') + error,
+  const TOutcome written = WriteSettings();
+  if (written.Ok()) return true;
+  UI().MessageBox(ReasonText({kSettingsUnsaved, {QDir::toNativeSeparators(SettingsPath)}}) + QLatin1Char('\n') +
+                      written.Reason(),
                   LoadStr(CommonText::MessageTitle), mbOK);
   return false;
 }

@@ -56,8 +56,8 @@ class TForm3 : public TForm2 {
 
   // ---- Settings ------------------------------------------------------------
   void ReadSettings();
-  // Returns false (with the reason) when quorin.con could not be written.
-  bool WriteSettings(QString* error = nullptr);
+  // Why quorin.con could not be written, when it could not.
+  TOutcome WriteSettings();
 
   // ---- Start-up ------------------------------------------------------------
   void FormActivate();
@@ -70,9 +70,13 @@ class TForm3 : public TForm2 {
   void ResetWorksheet();
   // 0 on success, -1 after the user was told why.
   int SaveDocument(const QString& path);
-  // 0, -1 for an invalid document, LoadNotRead for a file that could not be
-  // read (nothing touched). Virtual so that a test can stand in for it.
-  virtual int LoadDocument(const QString& path);
+  // 0, or -1 after the user was told why (ReadDocument).
+  int LoadDocument(const QString& path);
+  // Reads path onto the worksheet; the user has been told of any failure.
+  // Refused: the file could not be read and nothing was touched. Failed:
+  // an invalid document, the worksheet is to be discarded. Virtual so that
+  // a test can stand in for it.
+  virtual TOutcome ReadDocument(const QString& path);
   void SetDocumentCaption();
   // The document named name is on the worksheet: caption, DocumentOpen and
   // the commands follow.

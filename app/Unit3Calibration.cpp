@@ -33,9 +33,8 @@ TPrinterCalibration TForm3::PrinterCalibration(const QString& printer, bool warn
 void TForm3::PrintCalibrationSheetNow() {
   if (TextEditing) CloseTextEditor();
   QPrinterDevice device(CurrentPrinter());
-  QString error;
-  if (!PrintCalibrationSheet(device, DocumentOpen ? DocumentSetup : DocumentPageSetup{}, &error))
-    UI().MessageBox(error, LoadStr(kMessageTitle), mbOK);
+  const TOutcome printed = PrintCalibrationSheet(device, DocumentOpen ? DocumentSetup : DocumentPageSetup{});
+  if (!printed.Ok()) UI().MessageBox(printed.Reason(), LoadStr(kMessageTitle), mbOK);
 }
 
 void TForm3::FilePrintCalibrationClick() {

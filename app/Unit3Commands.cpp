@@ -84,7 +84,7 @@ void TForm3::RunStartWizard(int startMode) {
   hooks.ShowWizard = [this](int mode) { return RunWizard(mode, Folders().DataFolder(), this); };
   hooks.OpenDocument = [this] { OpenDocument(); };
   hooks.NewDocument = [this] { NewDocument(); };
-  hooks.LoadDocument = [this](const QString& path) { return LoadDocument(path); };
+  hooks.LoadDocument = [this](const QString& path) { return ReadDocument(path); };
   hooks.DiscardDocument = [this] { DocumentLoadFailed(); };
   hooks.TemplateOpened = [this](const QString& name) { DocumentOpened(name); };
   RunStartWizardFlow(startMode, DefaultFileName, hooks);
@@ -114,9 +114,9 @@ void TForm3::OpenDocument() {
   OpenDialog1.Filter = LoadStr(CommonText::DocumentFilter);
   const std::optional<QString> path = UI().OpenFileName(OpenDialog1);
   if (!path) return;
-  const int loaded = LoadDocument(*path);
-  if (loaded == LoadNotRead) return;  // nothing was touched
-  if (loaded != 0) {
+  const TOutcome loaded = ReadDocument(*path);
+  if (loaded.Kind() == TOutcome::TKind::Refused) return;  // nothing was touched
+  if (!loaded.Ok()) {
     DocumentLoadFailed();
     return;
   }

@@ -39,9 +39,9 @@ void TForm3::FileMergePrintClick() {
   if (!path) return;
   OwnSettings().setValue(kListFolderKey, QFileInfo(*path).absolutePath());
 
-  const TMergeListResult read = ReadMergeListFile(*path);
-  if (!read.Ok()) return Say(read.Error);
-  const TMergeList& list = read.List;
+  const TOutcomeOf<TMergeList> read = ReadMergeListFile(*path);
+  if (!read.Ok()) return Say(read.Reason());
+  const TMergeList& list = read.Value();
   const QStringList unknown = UnknownMergeFields(ObjectList, list.Columns);
   if (!unknown.isEmpty()) return Say(UnknownFieldsMessage(unknown, list.Columns));
 
@@ -87,10 +87,9 @@ void TForm3::MergePrint(const TMergeList& list, TMergeLayout layout) {
   job.Calibration = PrinterCalibration(CurrentPrinterName());
   job.Progress = [this, &progress](int done, int sheets) { return MergePrintProgress(progress, done, sheets); };
   QPrinterDevice device(printer);
-  QString error;
-  const TMergeResult result = PrintMergedSheets(device, job, &error);
+  const TOutcome printed = PrintMergedSheets(device, job);
   progress.close();
-  if (result == TMergeResult::Failed) Say(error);
+  if (!printed.Ok() && printed.Kind() != TOutcome::TKind::Cancelled) Say(printed.Reason());
 }
 
 bool TForm3::MergePrintProgress(QProgressDialog& dialog, int done, int sheets) {

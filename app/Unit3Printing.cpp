@@ -58,7 +58,6 @@ void TForm3::FilePrintClick() {
   // The corrections of the printer chosen just now.
   const TPrinterCalibration calibration = PrinterCalibration(CurrentPrinterName());
   QPrinterDevice device(printer);
-  QString error;
-  if (!PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, &error, calibration))
-    UI().MessageBox(error, LoadStr(CommonText::MessageTitle), mbOK);
+  const TOutcome printed = PrintCardSheet(device, BGImage, ObjectList, DocumentSetup, calibration);
+  if (!printed.Ok()) UI().MessageBox(printed.Reason(), LoadStr(CommonText::MessageTitle), mbOK);
 }

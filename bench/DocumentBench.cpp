@@ -168,7 +168,7 @@ void BM_SaveDocumentFile(benchmark::State& state) {
   BigDocument& doc = Big();
   const QString path = doc.Dir.filePath(QStringLiteral("saved.tsl"));
   for (auto _ : state)
-    if (SaveDocumentFile(path, doc.Sheet, doc.Setup, VersionString) != 0) state.SkipWithError("save failed");
+    if (!SaveDocumentFile(path, doc.Sheet, doc.Setup, VersionString).Ok()) state.SkipWithError("save failed");
 }
 BENCHMARK(BM_SaveDocumentFile)->Unit(benchmark::kMillisecond);
 
@@ -190,7 +190,7 @@ void BM_LoadDocumentFile(benchmark::State& state) {
     TWorksheet sheet;
     DocumentPageSetup setup;
     QByteArray version;
-    if (LoadDocumentFile(doc.Path, sheet, setup, version, {}) != 0) state.SkipWithError("load failed");
+    if (!LoadDocumentFile(doc.Path, sheet, setup, version, {}).Ok()) state.SkipWithError("load failed");
   }
 }
 BENCHMARK(BM_LoadDocumentFile)->Unit(benchmark::kMillisecond);
@@ -206,7 +206,7 @@ int MeasureLoad(const char* path) {
   TWorksheet sheet;
   DocumentPageSetup setup;
   QByteArray version;
-  const int result = LoadDocumentFile(QString::fromLocal8Bit(path), sheet, setup, version, {});
+  const int result = LoadDocumentFile(QString::fromLocal8Bit(path), sheet, setup, version, {}).Ok() ? 0 : -1;
   const long peak = StatusKb("VmHWM:");
   std::printf("%d %ld %ld %ld %zu\n", result, before, peak, MaxRssKb(), sheet.ObjectList.size());
   return result == 0 ? 0 : 1;

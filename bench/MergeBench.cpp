@@ -118,7 +118,11 @@ QByteArray StaffList(int rows) {
 
 void BM_MergeThousandRowsToPdf(benchmark::State& state) {
   Card card;
-  const TMergeListResult list = ReadMergeList(StaffList(1000), QStringLiteral("staff.csv"));
+  const TOutcomeOf<TMergeList> list = ReadMergeList(StaffList(1000), QStringLiteral("staff.csv"));
+  if (!list.Ok()) {
+    state.SkipWithError(list.Reason().toUtf8().constData());
+    return;
+  }
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("merged.pdf"));
   for (auto _ : state) {
@@ -127,10 +131,10 @@ void BM_MergeThousandRowsToPdf(benchmark::State& state) {
     job.Background = card.Sheet.BGImage;
     job.Objects = card.Sheet.ObjectList;
     job.Setup = &card.Setup;
-    job.List = &list.List;
+    job.List = &list.Value();
     job.Layout = TMergeLayout::PerCell;
-    QString why;
-    if (PrintMergedSheets(device, job, &why) != TMergeResult::Printed) state.SkipWithError(why.toUtf8().constData());
+    const TOutcome printed = PrintMergedSheets(device, job);
+    if (!printed.Ok()) state.SkipWithError(printed.Reason().toUtf8().constData());
   }
   state.counters["pdf_bytes"] = double(QFileInfo(path).size());
 }
@@ -138,7 +142,7 @@ BENCHMARK(BM_MergeThousandRowsToPdf)->Unit(benchmark::kMillisecond);
 
 void BM_ReadThousandRowList(benchmark::State& state) {
   const QByteArray bytes = StaffList(1000);
-  for (auto _ : state) benchmark::DoNotOptimize(ReadMergeList(bytes, QStringLiteral("staff.csv")).List.Rows.data());
+  for (auto _ : state) benchmark::DoNotOptimize(ReadMergeList(bytes, QStringLiteral("staff.csv")).Value().Rows.data());
 }
 BENCHMARK(BM_ReadThousandRowList)->Unit(benchmark::kMillisecond);
 
@@ -146,7 +150,7 @@ int WriteCard(const QString& folder) {
   QDir().mkpath(folder);
   Card card;
   const QString path = QDir(folder).filePath(QStringLiteral("card.tsl"));
-  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)) == 0
+  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)).Ok()
              ? 0
              : 1;
 }

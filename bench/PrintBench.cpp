@@ -124,9 +124,8 @@ void BM_PrintSheetOnImage(benchmark::State& state) {
   Card card;
   ImagePrintDevice device(kA4At600);
   for (auto _ : state) {
-    QString why;
-    if (!PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-      state.SkipWithError(why.toUtf8().constData());
+    const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+    if (!printed.Ok()) state.SkipWithError(printed.Reason().toUtf8().constData());
     benchmark::DoNotOptimize(device.Page().constBits());
   }
 }
@@ -146,9 +145,8 @@ void PrintPdf(benchmark::State& state, bool cold, int cells = 0) {
       state.ResumeTiming();
     }
     PdfPrintDevice device(path, PdfPrintDevice::SheetLayout(210, 297), 600);
-    QString why;
-    if (!PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-      state.SkipWithError(why.toUtf8().constData());
+    const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+    if (!printed.Ok()) state.SkipWithError(printed.Reason().toUtf8().constData());
   }
   state.counters["pdf_bytes"] = double(QFileInfo(path).size());
 }
@@ -170,7 +168,7 @@ int WriteCard(const QString& folder) {
   photo.close();
   Card card;
   const QString path = QDir(folder).filePath(QStringLiteral("card.tsl"));
-  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)) == 0
+  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)).Ok()
              ? 0
              : 1;
 }

@@ -48,7 +48,7 @@ bool LoadAndPaint(QImage& canvas) {
   TWorksheet sheet;
   DocumentPageSetup setup;
   QByteArray version;
-  if (LoadDocumentFile(TemplatePath(), sheet, setup, version, {}) != 0) return false;
+  if (!LoadDocumentFile(TemplatePath(), sheet, setup, version, {}).Ok()) return false;
   QPainter p(&canvas);
   sheet.DrawPanel->PaintTo(p, 0, 0);
   return true;
@@ -74,7 +74,7 @@ struct Editor {
     DocumentLoadHooks hooks;
     hooks.ResetWorksheet = [this] { Form->ResetEditorWorksheet(Setup.SheetWidthPx, Setup.SheetHeightPx); };
     hooks.AttachObject = [this](TControl* c) { Form->AttachObject(c); };
-    if (LoadDocumentFile(TemplatePath(), *Form, Setup, Version, hooks) != 0) return false;
+    if (!LoadDocumentFile(TemplatePath(), *Form, Setup, Version, hooks).Ok()) return false;
     Form->DrawView->repaint();
     return true;
   }

@@ -12,10 +12,6 @@
 
 namespace {
 
-void Say(QString* reason, const QString& text) {
-  if (reason) *reason = text;
-}
-
 // The first character a document's Shift-JIS strings cannot hold, if any.
 std::optional<QString> FirstUnstorable(const QString& content) {
   if (ShiftJis::CanEncode(content)) return std::nullopt;
@@ -60,16 +56,15 @@ QByteArray MonochromeBmp(const QImage& symbol) {
   return out;
 }
 
-// The code's bitmap, decoded already, or null with the reason.
-std::unique_ptr<TBitmap> MakeBitmap(const QImage& picture, QString* reason) {
-  if (picture.isNull()) return nullptr;
+// The code's bitmap, decoded already.
+TQrBitmap MakeBitmap(const TOutcomeOf<QImage>& picture) {
+  if (!picture.Ok()) return TOutcome(picture);
   try {
-    auto bitmap = std::make_unique<TBitmap>(MonochromeBmp(picture));
+    auto bitmap = std::make_unique<TBitmap>(MonochromeBmp(picture.Value()));
     bitmap->Image();
-    return bitmap;
+    return TQrBitmap(std::move(bitmap));
   } catch (const EInvalidGraphic&) {
-    Say(reason, LoadStr(QrCodeStrings::NoMemory));
-    return nullptr;
+    return TOutcome::Refused(LoadStr(QrCodeStrings::NoMemory));
   }
 }
 
@@ -88,47 +83,39 @@ bool IsQrCode(const TControl& control) {
   return control.Tag() == QrCodeTag && !control.Hint().isEmpty() && dynamic_cast<const TImage*>(&control);
 }
 
-QImage QrCodePicture(const QString& content, TQrLevel level, QString* reason) {
-  if (content.trimmed().isEmpty()) {
-    Say(reason, LoadStr(QrCodeStrings::NoContent));
-    return QImage();
-  }
-  const TQrSymbol symbol = EncodeQrSymbol(content.toUtf8(), level);
+TOutcomeOf<QImage> QrCodePicture(const QString& content, TQrLevel level) {
+  if (content.trimmed().isEmpty()) return TOutcome::Refused(LoadStr(QrCodeStrings::NoContent));
+  TQrSymbol symbol = EncodeQrSymbol(content.toUtf8(), level);
   switch (symbol.Failure) {
-    case TQrFailure::None: return symbol.Image;
-    case TQrFailure::Empty: Say(reason, LoadStr(QrCodeStrings::NoContent)); break;
-    case TQrFailure::TooLong: Say(reason, LoadStr(QrCodeStrings::TooLong).arg(QrLevelLetter(level))); break;
-    case TQrFailure::NoMemory: Say(reason, LoadStr(QrCodeStrings::NoMemory)); break;
+    case TQrFailure::None: break;
+    case TQrFailure::Empty: return TOutcome::Refused(LoadStr(QrCodeStrings::NoContent));
+    case TQrFailure::TooLong: return TOutcome::Refused(LoadStr(QrCodeStrings::TooLong).arg(QrLevelLetter(level)));
+    case TQrFailure::NoMemory: return TOutcome::Refused(LoadStr(QrCodeStrings::NoMemory));
   }
-  return QImage();
+  return std::move(symbol.Image);
 }
 
-bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* reason) {
+TOutcome MakeQrCode(TImage& image, const QString& content, TQrLevel level) {
   // The content is kept in Hint, which a document stores as Shift-JIS.
-  if (const auto c = FirstUnstorable(content)) {
-    Say(reason, LoadStr(QrCodeStrings::NotStorable).arg(*c));
-    return false;
-  }
-  std::unique_ptr<TBitmap> bitmap = MakeBitmap(QrCodePicture(content, level, reason), reason);
-  if (!bitmap) return false;
-  SetBitmap(image, std::move(bitmap));
+  if (const auto c = FirstUnstorable(content)) return TOutcome::Refused(LoadStr(QrCodeStrings::NotStorable).arg(*c));
+  TQrBitmap bitmap = QrCodeBitmap(content, level);
+  if (!bitmap.Ok()) return TOutcome(bitmap);
+  SetBitmap(image, std::move(bitmap).Value());
   image.SetTag(QrCodeTag);
   image.SetHint(content);
-  return true;
+  return {};
 }
 
-bool ReplaceQrContent(TImage& image, const QString& content, QString* reason) {
-  return ReplaceQrBitmap(image, QrCodeBitmap(content, QrLevelOf(image), reason));
+TOutcome ReplaceQrContent(TImage& image, const QString& content) {
+  return ReplaceQrBitmap(image, QrCodeBitmap(content, QrLevelOf(image)));
 }
 
-std::unique_ptr<TBitmap> QrCodeBitmap(const QString& content, TQrLevel level, QString* reason) {
-  return MakeBitmap(QrCodePicture(content, level, reason), reason);
-}
+TQrBitmap QrCodeBitmap(const QString& content, TQrLevel level) { return MakeBitmap(QrCodePicture(content, level)); }
 
-bool ReplaceQrBitmap(TImage& image, std::unique_ptr<TBitmap> bitmap) {
-  if (!bitmap) return false;
-  SetBitmap(image, std::move(bitmap));
-  return true;
+TOutcome ReplaceQrBitmap(TImage& image, TQrBitmap bitmap) {
+  if (!bitmap.Ok()) return TOutcome(bitmap);
+  SetBitmap(image, std::move(bitmap).Value());
+  return {};
 }
 
 TQrLevel QrLevelOf(const TImage& image) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "Image.h"
+#include "Outcome.h"
 #include "QrSymbol.h"
 
 class TBitmap;
@@ -20,26 +21,30 @@ bool IsQrCode(const TControl& control);
 
 // Re-makes the code's bitmap from content (fields already filled in), at the
 // code's own error-correction level, keeping the object's bounds; the Hint
-// is left alone. False, with a Japanese reason, when the content does not fit.
-bool ReplaceQrContent(TImage& image, const QString& content, QString* reason);
-// The same with the code's bitmap already made by QrCodeBitmap; false for
-// none (its reason was given there).
-bool ReplaceQrBitmap(TImage& image, std::unique_ptr<TBitmap> bitmap);
+// is left alone. Refused, with a Japanese reason and image untouched, when
+// the content does not fit.
+TOutcome ReplaceQrContent(TImage& image, const QString& content);
+
+// The bitmap of a code, as a document stores it and decoded already.
+using TQrBitmap = TOutcomeOf<std::unique_ptr<TBitmap>>;
+// ReplaceQrContent with the bitmap already made by QrCodeBitmap; a bitmap
+// that was not made gives its own outcome and leaves image untouched.
+TOutcome ReplaceQrBitmap(TImage& image, TQrBitmap bitmap);
 
 // Makes image the code of content at level: its bitmap, Tag, Hint and
-// Stretch; its bounds are left to the caller. False, with a Japanese reason
-// and image untouched, when the content is empty, cannot be stored in a
-// document or does not fit.
-bool MakeQrCode(TImage& image, const QString& content, TQrLevel level, QString* reason);
+// Stretch; its bounds are left to the caller. Refused, with a Japanese
+// reason and image untouched, when the content is empty, cannot be stored
+// in a document or does not fit.
+TOutcome MakeQrCode(TImage& image, const QString& content, TQrLevel level);
 
-// The code's module picture for content, or a null image with a Japanese
-// reason (shared by placing, replacing and the dialog's preview). Touches no
+// The code's module picture for content, refused with a Japanese reason
+// (shared by placing, replacing and the dialog's preview). Touches no
 // object, so a merge makes the next rows' codes on another thread.
-QImage QrCodePicture(const QString& content, TQrLevel level, QString* reason);
+TOutcomeOf<QImage> QrCodePicture(const QString& content, TQrLevel level);
 
-// The bitmap of content's code, as a document stores it and decoded already,
-// or null with a Japanese reason. Touches no object either.
-std::unique_ptr<TBitmap> QrCodeBitmap(const QString& content, TQrLevel level, QString* reason);
+// The bitmap of content's code, refused with a Japanese reason. Touches no
+// object either.
+TQrBitmap QrCodeBitmap(const QString& content, TQrLevel level);
 
 // The level the code's bitmap was made at (M when it cannot be read).
 TQrLevel QrLevelOf(const TImage& image);

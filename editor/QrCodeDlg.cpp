@@ -179,13 +179,14 @@ void TQrCodeDlg::KindChanged() {
 void TQrCodeDlg::UpdatePreview() {
   if (FFilling) return;
   const TQrRequest r = Request();
-  FPreviewReason.clear();
-  const QImage code = QrCodePicture(r.Content(), r.Level, &FPreviewReason);
-  if (code.isNull()) {
+  const TOutcomeOf<QImage> made = QrCodePicture(r.Content(), r.Level);
+  FPreviewReason = made.Reason();
+  if (!made.Ok()) {
     PreviewImage->setPixmap(QPixmap());
     PreviewImage->setText(FPreviewReason);
     return;
   }
+  const QImage& code = made.Value();
   // Whole pixels per module, as the printed code has.
   const int scale = std::max(1, kPreviewSide / code.width());
   PreviewImage->setPixmap(QPixmap::fromImage(
@@ -195,10 +196,9 @@ void TQrCodeDlg::UpdatePreview() {
 void TQrCodeDlg::OKBtnClick() {
   const TQrRequest r = Request();
   TImage probe(nullptr);
-  QString reason;
-  if (!MakeQrCode(probe, r.Content(), r.Level, &reason)) {
+  if (const TOutcome made = MakeQrCode(probe, r.Content(), r.Level); !made.Ok()) {
     // The dialog stays open with everything typed.
-    UI().MessageBox(reason, LoadStr(kMessageTitle), mbOK);
+    UI().MessageBox(made.Reason(), LoadStr(kMessageTitle), mbOK);
     return;
   }
   accept();

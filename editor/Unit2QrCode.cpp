@@ -37,9 +37,8 @@ void TForm2::InsertQrCode(bool atPressedPoint) {
   const TQrRequest request = dlg.Request();
   // Made aside first: content that makes no code leaves nothing behind.
   TImage made(nullptr);
-  QString reason;
-  if (!MakeQrCode(made, request.Content(), request.Level, &reason)) {
-    ReportQrFailure(reason);
+  if (const TOutcome outcome = MakeQrCode(made, request.Content(), request.Level); !outcome.Ok()) {
+    ReportQrFailure(outcome.Reason());
     return;
   }
   const int side = request.SizePx();
@@ -71,9 +70,8 @@ void TForm2::EditQrCode(TImage* image) {
 
   const TQrRequest request = dlg.Request();
   if (request.Content() == image->Hint() && request.Level == level) return;
-  QString reason;
-  if (!MakeQrCode(*image, request.Content(), request.Level, &reason)) {
-    ReportQrFailure(reason);
+  if (const TOutcome made = MakeQrCode(*image, request.Content(), request.Level); !made.Ok()) {
+    ReportQrFailure(made.Reason());
     return;
   }
   CurImage = image;

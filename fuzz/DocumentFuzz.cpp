@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TWorksheet shown;
   DocumentPageSetup shownSetup;
   QByteArray shownVersion;
-  const int result = LoadDocumentBytes(bytes, shown, shownSetup, shownVersion, {});
+  const TOutcome result = LoadDocumentBytes(bytes, shown, shownSetup, shownVersion, {});
   SetUI(nullptr);
-  if ((result == 0) != r.Ok() || ui.Told != (r.Ok() ? 0u : 1u)) __builtin_trap();
+  if (result.Ok() != r.Ok() || ui.Told != (r.Ok() ? 0u : 1u)) __builtin_trap();
   return 0;
 }

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   ImagePrintDevice device(kPrinter);
-  QString why;
-  if (!PrintCardSheet(device, sheet.BGImage, sheet.ObjectList, setup, &why) && why.isEmpty()) __builtin_trap();
+  const TOutcome printed = PrintCardSheet(device, sheet.BGImage, sheet.ObjectList, setup);
+  if (!printed.Ok() && printed.Reason().isEmpty()) __builtin_trap();
   return 0;
 }

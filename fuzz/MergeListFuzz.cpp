@@ -19,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const char* const kNames[] = {"list.csv", "list.tsv", "list.txt"};
   const QString name = QString::fromLatin1(kNames[data[0] % 3]);
   const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
-  const TMergeListResult r = ReadMergeList(bytes, name);
+  const TOutcomeOf<TMergeList> r = ReadMergeList(bytes, name);
   if (!r.Ok()) {
-    if (r.Error.isEmpty()) std::abort();
+    if (r.Reason().isEmpty()) std::abort();
     return 0;
   }
-  const TMergeList& list = r.List;
+  const TMergeList& list = r.Value();
   if (list.Rows.empty() || list.Rows.size() != list.Lines.size()) std::abort();
   if (list.Columns.size() > MergeListLimits::MaxColumns || list.RowCount() > MergeListLimits::MaxRows) std::abort();
   int previous = 1;

@@ -135,22 +135,16 @@ void TCalibrationSheet::Paint(QPainter& painter) const {
   painter.restore();
 }
 
-bool PrintCalibrationSheet(IPrintDevice& device, const DocumentPageSetup& setup, QString* error) {
-  QString why;
-  if (!device.BeginDoc(&why)) {
-    if (error) *error = PrintMessage(PrintText::CannotStart).arg(why);
-    return false;
-  }
+TOutcome PrintCalibrationSheet(IPrintDevice& device, const DocumentPageSetup& setup) {
+  if (const TOutcome started = device.BeginDoc(); !started.Ok())
+    return TOutcome::Refused(PrintMessage(PrintText::CannotStart).arg(started.Reason()));
   const TCalibrationSheet sheet(setup, TPreviewCaps::Read(device));
   if (!sheet.Valid()) {
     device.Abort();
-    if (error) *error = PrintMessage(PrintText::CannotStart).arg(PrintMessage(PrintText::NoDeviceInfo));
-    return false;
+    return TOutcome::Refused(PrintMessage(PrintText::CannotStart).arg(PrintMessage(PrintText::NoDeviceInfo)));
   }
   sheet.Paint(device.Canvas());
-  if (!device.EndDoc(&why)) {
-    if (error) *error = PrintMessage(PrintText::FailedMidJob).arg(why);
-    return false;
-  }
-  return true;
+  if (const TOutcome ended = device.EndDoc(); !ended.Ok())
+    return TOutcome::Failed(PrintMessage(PrintText::FailedMidJob).arg(ended.Reason()));
+  return {};
 }

@@ -13,6 +13,7 @@
 #include <array>
 
 #include "DocumentPageSetup.h"
+#include "Outcome.h"
 #include "PreviewLayout.h"
 
 class IPrintDevice;
@@ -51,7 +52,7 @@ class TCalibrationSheet {
   double FT = 0, FV = 0;  // device pixels per millimetre, across and down
 };
 
-// Prints the sheet for setup on device as one job. False with the message to
-// show (Japanese) when the job could not start or failed; nothing is printed
-// then.
-bool PrintCalibrationSheet(IPrintDevice& device, const DocumentPageSetup& setup, QString* error);
+// Prints the sheet for setup on device as one job. Refused or Failed, with
+// the message to show (Japanese), when the job could not start or failed;
+// nothing is printed then.
+TOutcome PrintCalibrationSheet(IPrintDevice& device, const DocumentPageSetup& setup);

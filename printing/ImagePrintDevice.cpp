@@ -1,6 +1,7 @@
 #include "ImagePrintDevice.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "PrintMessages.h"
 
@@ -22,21 +23,15 @@ int ImagePrintDevice::GetDeviceCaps(TDeviceCap index) const {
   return 0;
 }
 
-bool ImagePrintDevice::BeginDoc(QString* error) {
+TOutcome ImagePrintDevice::BeginDoc() {
   if (FPainter) Abort();
-  if (!FBeginFailure.isEmpty()) {
-    if (error) *error = FBeginFailure;
-    FBeginFailure.clear();
-    return false;
-  }
+  if (!FBeginFailure.isEmpty()) return TOutcome::Refused(std::exchange(FBeginFailure, QString()));
   // The sheet holds at least the printable area where it lies.
   const int width = std::max(FCaps.PhysicalWidth, FCaps.PhysicalOffsetX + FCaps.HorzRes);
   const int height = std::max(FCaps.PhysicalHeight, FCaps.PhysicalOffsetY + FCaps.VertRes);
   constexpr qint64 MaxPixels = 400'000'000;
-  if (width <= 0 || height <= 0 || qint64(width) * height > MaxPixels) {
-    if (error) *error = PrintMessage(PrintText::NoDeviceInfo);
-    return false;
-  }
+  if (width <= 0 || height <= 0 || qint64(width) * height > MaxPixels)
+    return TOutcome::Refused(PrintMessage(PrintText::NoDeviceInfo));
   // The last page's memory is used again when no one else holds it: a job
   // after a job costs no fresh allocation of the whole sheet.
   if (FPage.size() == QSize(width, height) && FPage.isDetached())
@@ -44,13 +39,10 @@ bool ImagePrintDevice::BeginDoc(QString* error) {
   else
     FSheet = QImage(width, height, QImage::Format_RGB32);
   FPage = QImage();
-  if (FSheet.isNull()) {
-    if (error) *error = PrintMessage(PrintText::OutOfMemory);
-    return false;
-  }
+  if (FSheet.isNull()) return TOutcome::Refused(PrintMessage(PrintText::OutOfMemory));
   FJobPages.clear();
   StartPainting();
-  return true;
+  return {};
 }
 
 void ImagePrintDevice::StartPainting() {
@@ -62,34 +54,26 @@ void ImagePrintDevice::StartPainting() {
   FPainter->setClipRect(QRect(0, 0, FCaps.HorzRes, FCaps.VertRes));
 }
 
-bool ImagePrintDevice::NewPage(QString* error) {
-  if (!FPainter) {
-    if (error) *error = PrintMessage(PrintText::NotPrinting);
-    return false;
-  }
+TOutcome ImagePrintDevice::NewPage() {
+  if (!FPainter) return TOutcome::Refused(PrintMessage(PrintText::NotPrinting));
   FPainter.reset();
   FJobPages.push_back(FSheet.copy());
   StartPainting();
-  return true;
+  return {};
 }
 
-bool ImagePrintDevice::EndDoc(QString* error) {
-  if (!FPainter) {
-    if (error) *error = PrintMessage(PrintText::NotPrinting);
-    return false;
-  }
+TOutcome ImagePrintDevice::EndDoc() {
+  if (!FPainter) return TOutcome::Refused(PrintMessage(PrintText::NotPrinting));
   FPainter.reset();
   if (!FEndFailure.isEmpty()) {
-    if (error) *error = FEndFailure;
-    FEndFailure.clear();
     FSheet = QImage();
-    return false;
+    return TOutcome::Failed(std::exchange(FEndFailure, QString()));
   }
   if (!FJobPages.empty()) FJobPages.push_back(FSheet.copy());
   FPage = std::move(FSheet);
   FSheet = QImage();
   ++FPages;
-  return true;
+  return {};
 }
 
 void ImagePrintDevice::Abort() {

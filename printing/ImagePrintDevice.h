@@ -23,13 +23,13 @@ class ImagePrintDevice : public IPrintDevice {
   ~ImagePrintDevice() override;
 
   int GetDeviceCaps(TDeviceCap index) const override;
-  bool BeginDoc(QString* error) override;
+  TOutcome BeginDoc() override;
   bool Printing() const override { return FPainter != nullptr; }
   QPainter& Canvas() override { return *FPainter; }
-  bool EndDoc(QString* error) override;
+  TOutcome EndDoc() override;
   void Abort() override;
   // The finished page goes to JobPages(); the next starts white.
-  bool NewPage(QString* error) override;
+  TOutcome NewPage() override;
 
   // The page finished by the last EndDoc: the whole sheet, white where
   // nothing was printed (the margins the printer cannot reach stay white).

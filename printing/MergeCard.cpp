@@ -43,15 +43,11 @@ QStringList TMergeCard::Bind(const QStringList& columns) {
 
 TMergeCard::TCodes TMergeCard::MakeCodes(const QStringList& row) const {
   TCodes codes;
-  for (const TQr& q : FQrCodes) {
-    QString why;
-    codes.Bitmaps.push_back(QrCodeBitmap(q.Content.Fill(row), q.Level, &why));
-    codes.Reasons << why;
-  }
+  for (const TQr& q : FQrCodes) codes.Bitmaps.push_back(QrCodeBitmap(q.Content.Fill(row), q.Level));
   return codes;
 }
 
-bool TMergeCard::Apply(const QStringList& row, QString* reason, TCodes* codes) {
+TOutcome TMergeCard::Apply(const QStringList& row, TCodes* codes) {
   for (TText& t : FTexts) {
     const QString text = t.Text.Fill(row);
     if (text == t.Label->Caption()) continue;
@@ -70,16 +66,12 @@ bool TMergeCard::Apply(const QStringList& row, QString* reason, TCodes* codes) {
     const QString content = q.Content.Fill(row);
     if (content == q.Shown) continue;
     const bool made = codes && k < codes->Bitmaps.size();
-    if (made && !codes->Bitmaps[k]) {
-      if (reason) *reason = codes->Reasons.value(qsizetype(k));
-      return false;
-    }
-    std::unique_ptr<TBitmap> bitmap =
-        made ? std::move(codes->Bitmaps[k]) : QrCodeBitmap(content, q.Level, reason);
-    if (!ReplaceQrBitmap(*q.Image, std::move(bitmap))) return false;
+    const TOutcome replaced =
+        ReplaceQrBitmap(*q.Image, made ? std::move(codes->Bitmaps[k]) : QrCodeBitmap(content, q.Level));
+    if (!replaced.Ok()) return TOutcome::Failed(replaced.Reason());
     q.Shown = content;
   }
-  return true;
+  return {};
 }
 
 QStringList UnknownMergeFields(const std::vector<TControl*>& objects, const QStringList& columns) {

@@ -11,6 +11,8 @@
 
 #include "Bitmap.h"
 #include "MergeFields.h"
+#include "Outcome.h"
+#include "QrCode.h"
 #include "QrSymbol.h"
 
 class TControl;
@@ -26,19 +28,18 @@ class TMergeCard {
 
   // Ties the fields to columns; returns the fields naming none of them.
   QStringList Bind(const QStringList& columns);
-  // The bitmaps of the card's QR codes for row, in order, each null with
+  // The bitmaps of the card's QR codes for row, in order, each refused with
   // its reason when its content does not fit. Reads only what Bind set, so
   // the next rows' codes are made on another thread while this one prints.
   struct TCodes {
-    std::vector<std::unique_ptr<TBitmap>> Bitmaps;
-    QStringList Reasons;
+    std::vector<TQrBitmap> Bitmaps;
   };
   bool HasCodes() const { return !FQrCodes.empty(); }
   TCodes MakeCodes(const QStringList& row) const;
   // Puts row's cells into the card, taking its codes out of codes when
-  // given (as MakeCodes made them for row). False, with the reason, when a QR
-  // code cannot hold its content (the card is then partly filled in).
-  bool Apply(const QStringList& row, QString* reason, TCodes* codes = nullptr);
+  // given (as MakeCodes made them for row). Failed, with the reason, when a
+  // QR code cannot hold its content (the card is then partly filled in).
+  TOutcome Apply(const QStringList& row, TCodes* codes = nullptr);
 
  private:
   struct TText {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <utility>
 
 #include <csv.h>
 
@@ -18,13 +19,12 @@ int TMergeList::ColumnIndex(const QString& name) const {
 
 namespace {
 
-bool Fail(TMergeListResult& r, int id, int line = 0, const QString& arg = {}) {
-  r.ErrorId = id;
-  r.ErrorLine = line;
-  r.Error = LoadStr(id);
-  if (line > 0) r.Error = r.Error.arg(line);
-  else if (!arg.isNull()) r.Error = r.Error.arg(arg);
-  return false;
+// Message id, filled with the line it points at or else with arg.
+TOutcome Refuse(int id, int line = 0, const QString& arg = {}) {
+  QString text = LoadStr(id);
+  if (line > 0) text = text.arg(line);
+  else if (!arg.isNull()) text = text.arg(arg);
+  return TOutcome::Refused(text);
 }
 
 QChar SniffDelimiter(const QString& text, const QString& fileName) {
@@ -49,11 +49,17 @@ int NoSpace(unsigned char) { return 0; }
 
 // Gathers libcsv's fields into rows and keeps to the limits on the way.
 struct Collector {
-  explicit Collector(TMergeListResult& result) : Result(result) {}
-  TMergeListResult& Result;
+  explicit Collector(TMergeList& list) : List(list) {}
+  TMergeList& List;
   QStringList Cells;
   bool HeaderRead = false;
   bool Failed = false;
+  TOutcome Failure;
+
+  void Fail(TOutcome why) {
+    Failed = true;
+    Failure = std::move(why);
+  }
   int RowLine = 0;  // the line the open row started on, 0 between rows
 
   void Field(const char* data, size_t length) {
@@ -61,13 +67,13 @@ struct Collector {
     const QString cell = data ? QString::fromUtf8(data, qsizetype(length)) : QString();
     if (!HeaderRead) {
       if (Cells.size() == MergeListLimits::MaxColumns)
-        Failed = !Fail(Result, MergeText::TooManyColumns, 0, QString::number(MergeListLimits::MaxColumns));
+        Fail(Refuse(MergeText::TooManyColumns, 0, QString::number(MergeListLimits::MaxColumns)));
       else
         Cells << cell.trimmed();
       return;
     }
-    if (Cells.size() < Result.List.Columns.size()) Cells << cell;
-    else if (!cell.trimmed().isEmpty()) Failed = !Fail(Result, MergeText::ExtraCells, RowLine);
+    if (Cells.size() < List.Columns.size()) Cells << cell;
+    else if (!cell.trimmed().isEmpty()) Fail(Refuse(MergeText::ExtraCells, RowLine));
   }
 
   void Row() {
@@ -80,23 +86,23 @@ struct Collector {
       HeaderRead = true;
       for (qsizetype i = 0; i < cells.size(); ++i)
         if (!cells[i].isEmpty() && cells.indexOf(cells[i]) != i) {
-          Failed = !Fail(Result, MergeText::DuplicateColumn, 0, cells[i]);
+          Fail(Refuse(MergeText::DuplicateColumn, 0, cells[i]));
           return;
         }
-      Result.List.Columns = cells;
+      List.Columns = cells;
       return;
     }
     bool empty = true;
     for (const QString& c : cells) empty = empty && c.trimmed().isEmpty();
     if (empty) return;
-    if (Result.List.RowCount() == MergeListLimits::MaxRows) {
-      Failed = !Fail(Result, MergeText::TooManyRows, 0, QString::number(MergeListLimits::MaxRows));
+    if (List.RowCount() == MergeListLimits::MaxRows) {
+      Fail(Refuse(MergeText::TooManyRows, 0, QString::number(MergeListLimits::MaxRows)));
       return;
     }
     // Trailing empty cells cost nothing to leave out.
     while (!cells.isEmpty() && cells.last().isEmpty()) cells.removeLast();
-    Result.List.Rows.push_back(std::move(cells));
-    Result.List.Lines.push_back(line);
+    List.Rows.push_back(std::move(cells));
+    List.Lines.push_back(line);
   }
 };
 
@@ -130,29 +136,21 @@ struct Parser {
 
 }  // namespace
 
-TMergeListResult ReadMergeList(QByteArrayView bytes, const QString& fileName) {
-  TMergeListResult result;
-  if (bytes.size() > MergeListLimits::MaxFileBytes) {
-    Fail(result, MergeText::TooLarge, 0, QString::number(MergeListLimits::MaxFileBytes / (1024 * 1024)));
-    return result;
-  }
-  std::optional<QString> text = DecodeListText(bytes, &result.List.Encoding);
-  if (!text) {
-    Fail(result, MergeText::UnknownEncoding);
-    return result;
-  }
-  result.List.Delimiter = SniffDelimiter(*text, fileName);
+TOutcomeOf<TMergeList> ReadMergeList(QByteArrayView bytes, const QString& fileName) {
+  if (bytes.size() > MergeListLimits::MaxFileBytes)
+    return Refuse(MergeText::TooLarge, 0, QString::number(MergeListLimits::MaxFileBytes / (1024 * 1024)));
+  TMergeList list;
+  std::optional<QString> text = DecodeListText(bytes, &list.Encoding);
+  if (!text) return Refuse(MergeText::UnknownEncoding);
+  list.Delimiter = SniffDelimiter(*text, fileName);
   // libcsv reads bytes; in UTF-8 no byte of a Japanese character can be
   // taken for a delimiter, a quote or a line break.
   const QByteArray utf8 = text->toUtf8();
   text.reset();
 
-  Parser parser(static_cast<unsigned char>(result.List.Delimiter.toLatin1()));
-  if (!parser.Ready) {
-    Fail(result, MergeText::ParseFailed, 1);
-    return result;
-  }
-  Collector collector(result);
+  Parser parser(static_cast<unsigned char>(list.Delimiter.toLatin1()));
+  if (!parser.Ready) return Refuse(MergeText::ParseFailed, 1);
+  Collector collector(list);
   int line = 0;
   // Fed a line at a time, so that every message can say where.
   for (qsizetype at = 0; at < utf8.size() && !collector.Failed;) {
@@ -163,37 +161,28 @@ TMergeListResult ReadMergeList(QByteArrayView bytes, const QString& fileName) {
     const size_t length = size_t(end - at);
     if (csv_parse(&parser.P, utf8.constData() + at, length, OnField, OnRow, &collector) != length) {
       const int error = csv_error(&parser.P);
-      Fail(result, error == CSV_EPARSE ? MergeText::StrayQuote : MergeText::ParseFailed, line);
-      return result;
+      return Refuse(error == CSV_EPARSE ? MergeText::StrayQuote : MergeText::ParseFailed, line);
     }
     at = end;
   }
-  if (collector.Failed) return result;
+  if (collector.Failed) return collector.Failure;
   const int openLine = collector.RowLine;
-  if (csv_fini(&parser.P, OnField, OnRow, &collector) != 0) {
-    Fail(result, MergeText::UnclosedQuote, openLine);
-    return result;
-  }
-  if (collector.Failed) return result;
-  if (result.List.Rows.empty()) Fail(result, MergeText::Empty);
-  return result;
+  if (csv_fini(&parser.P, OnField, OnRow, &collector) != 0) return Refuse(MergeText::UnclosedQuote, openLine);
+  if (collector.Failed) return collector.Failure;
+  if (list.Rows.empty()) return Refuse(MergeText::Empty);
+  return list;
 }
 
-TMergeListResult ReadMergeListFile(const QString& path) {
-  TMergeListResult result;
+TOutcomeOf<TMergeList> ReadMergeListFile(const QString& path) {
   const QFileInfo info(path);
-  if (info.isFile() && info.size() > MergeListLimits::MaxFileBytes) {
-    Fail(result, MergeText::TooLarge, 0, QString::number(MergeListLimits::MaxFileBytes / (1024 * 1024)));
-    return result;
-  }
+  if (info.isFile() && info.size() > MergeListLimits::MaxFileBytes)
+    return Refuse(MergeText::TooLarge, 0, QString::number(MergeListLimits::MaxFileBytes / (1024 * 1024)));
   QFile file(path);
   QByteArray bytes;
   if (info.isDir() || !file.open(QIODevice::ReadOnly) ||
       (bytes = file.read(MergeListLimits::MaxFileBytes + 1), file.error() != QFileDevice::NoError)) {
-    result.ErrorId = MergeText::CannotRead;
     const int errnum = info.isDir() ? EISDIR : !info.exists() ? ENOENT : EACCES;
-    result.Error = LoadStr(MergeText::CannotRead).arg(path, FileErrorText(errnum));
-    return result;
+    return TOutcome::Refused(LoadStr(MergeText::CannotRead).arg(path, FileErrorText(errnum)));
   }
   return ReadMergeList(bytes, path);
 }

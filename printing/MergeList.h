@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ListEncoding.h"
+#include "Outcome.h"
 
 struct TMergeList {
   // The header's names, trimmed; an empty name is a column no field can reach.
@@ -35,18 +36,11 @@ constexpr int MaxRows = 100000;
 constexpr int MaxColumns = 500;
 }  // namespace MergeListLimits
 
-struct TMergeListResult {
-  TMergeList List;
-  // 0 when the list was read; else the message (MergeText) and its text.
-  int ErrorId = 0;
-  int ErrorLine = 0;  // where the message points, 0 when nowhere
-  QString Error;
-  bool Ok() const { return ErrorId == 0; }
-};
-
 // Reads a list from bytes. fileName's extension chooses the delimiter
 // (".csv" comma, ".tsv" and ".tab" tab); any other is told by the header
-// line, whichever of the two it holds more of outside quotes.
-TMergeListResult ReadMergeList(QByteArrayView bytes, const QString& fileName);
+// line, whichever of the two it holds more of outside quotes. A list that
+// cannot be printed from is refused with the message (MergeText), which
+// names the line where one is to blame.
+TOutcomeOf<TMergeList> ReadMergeList(QByteArrayView bytes, const QString& fileName);
 // Reads the file at path; one larger than MaxFileBytes is refused unread.
-TMergeListResult ReadMergeListFile(const QString& path);
+TOutcomeOf<TMergeList> ReadMergeListFile(const QString& path);

@@ -19,14 +19,9 @@
 
 namespace {
 
-TMergeResult Fail(QString* error, const QString& text) {
-  if (error) *error = text;
-  return TMergeResult::Failed;
-}
-
-TMergeResult Abandon(IPrintDevice& device, QString* error, const QString& reason) {
+TOutcome Abandon(IPrintDevice& device, const QString& reason) {
   device.Abort();
-  return Fail(error, PrintMessage(PrintText::FailedMidJob).arg(reason));
+  return TOutcome::Failed(PrintMessage(PrintText::FailedMidJob).arg(reason));
 }
 
 }  // namespace
@@ -41,24 +36,24 @@ QString UnknownFieldsMessage(const QStringList& unknown, const QStringList& colu
       .arg(fields.join(QStringLiteral("  ")), named.join(QStringLiteral(", ")));
 }
 
-TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QString* error) {
+TOutcome PrintMergedSheets(IPrintDevice& device, const TMergeJob& job) {
   const TMergeList& list = *job.List;
   const DocumentPageSetup& setup = *job.Setup;
   const QStringList unknown = UnknownMergeFields(job.Objects, list.Columns);
-  if (!unknown.isEmpty()) return Fail(error, UnknownFieldsMessage(unknown, list.Columns));
+  if (!unknown.isEmpty()) return TOutcome::Refused(UnknownFieldsMessage(unknown, list.Columns));
 
   const TPrintCaps caps = ReadPrintCaps(device);
   const TSheetLayout layout(setup, caps);
   const TMergePlan plan(list.RowCount(), layout.Columns(), layout.Rows(), job.Layout);
-  if (plan.Sheets() == 0) return Fail(error, LoadStr(MergeText::Empty));
+  if (plan.Sheets() == 0) return TOutcome::Refused(LoadStr(MergeText::Empty));
 
-  QString why;
-  if (!device.BeginDoc(&why)) return Fail(error, PrintMessage(PrintText::CannotStart).arg(why));
+  if (const TOutcome started = device.BeginDoc(); !started.Ok())
+    return TOutcome::Refused(PrintMessage(PrintText::CannotStart).arg(started.Reason()));
   if (!layout.Valid()) {
     device.Abort();
     const bool deviceKnown = caps.HorzRes > 0 && caps.VertRes > 0 && caps.HorzSize > 0 && caps.VertSize > 0;
-    return Fail(error, PrintMessage(PrintText::CannotStart)
-                           .arg(PrintMessage(deviceKnown ? PrintText::BadCardSize : PrintText::NoDeviceInfo)));
+    return TOutcome::Refused(PrintMessage(PrintText::CannotStart)
+                                 .arg(PrintMessage(deviceKnown ? PrintText::BadCardSize : PrintText::NoDeviceInfo)));
   }
 
   try {
@@ -85,9 +80,10 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
     for (int sheet = 0; sheet < plan.Sheets(); ++sheet) {
       if (job.Progress && !job.Progress(sheet, plan.Sheets())) {
         device.Abort();
-        return TMergeResult::Cancelled;
+        return TOutcome::Cancelled();
       }
-      if (sheet > 0 && !device.NewPage(&why)) return Abandon(device, error, why);
+      if (sheet > 0)
+        if (const TOutcome paged = device.NewPage(); !paged.Ok()) return Abandon(device, paged.Reason());
       TSheetCodes codes;
       if (next.valid()) codes = next.get();
       if (merge.HasCodes() && sheet + 1 < plan.Sheets()) next = makeCodes(sheet + 1);
@@ -99,9 +95,13 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
           const int row = plan.RowAt(sheet, i, j);
           if (row < 0) continue;
           const size_t made = size_t(row - first);
-          if (row != filled && !merge.Apply(list.Rows[size_t(row)], &why, made < codes.size() ? &codes[made] : nullptr)) {
-            device.Abort();
-            return Fail(error, LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(why));
+          if (row != filled) {
+            const TOutcome applied = merge.Apply(list.Rows[size_t(row)], made < codes.size() ? &codes[made] : nullptr);
+            if (!applied.Ok()) {
+              device.Abort();
+              return TOutcome::Failed(
+                  LoadStr(MergeText::QrDoesNotFit).arg(list.Lines[size_t(row)]).arg(applied.Reason()));
+            }
           }
           filled = row;
           PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction, printable);
@@ -109,11 +109,12 @@ TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QStri
     }
     if (job.Progress) job.Progress(plan.Sheets(), plan.Sheets());
   } catch (const EReadError&) {
-    return Abandon(device, error, PrintMessage(PrintText::CannotCompose));
+    return Abandon(device, PrintMessage(PrintText::CannotCompose));
   } catch (const std::bad_alloc&) {
-    return Abandon(device, error, PrintMessage(PrintText::OutOfMemory));
+    return Abandon(device, PrintMessage(PrintText::OutOfMemory));
   }
 
-  if (!device.EndDoc(&why)) return Fail(error, PrintMessage(PrintText::FailedMidJob).arg(why));
-  return TMergeResult::Printed;
+  if (const TOutcome ended = device.EndDoc(); !ended.Ok())
+    return TOutcome::Failed(PrintMessage(PrintText::FailedMidJob).arg(ended.Reason()));
+  return {};
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MergePlan.h"
+#include "Outcome.h"
 #include "PrinterCalibration.h"
 
 class IPrintDevice;
@@ -30,12 +31,11 @@ struct TMergeJob {
   std::function<bool(int done, int sheets)> Progress;
 };
 
-enum class TMergeResult { Printed, Cancelled, Failed };
-
-// Prints the job. Fields that name no column of the list fail it before the
-// device is started, with their names in *error (Japanese); so does any other
-// failure, with its reason.
-TMergeResult PrintMergedSheets(IPrintDevice& device, const TMergeJob& job, QString* error);
+// Prints the job. Fields that name no column of the list refuse it before
+// the device is started, with their names in the reason (Japanese); so does
+// an empty list. Refused or Failed for any other failure, with its reason;
+// Cancelled when Progress stopped it.
+TOutcome PrintMergedSheets(IPrintDevice& device, const TMergeJob& job);
 
 // The message for fields naming no column of columns (empty when none).
 QString UnknownFieldsMessage(const QStringList& unknown, const QStringList& columns);

@@ -48,12 +48,11 @@ int PdfPrintDevice::CapsOf(const QPageLayout& layout, int dpi, TDeviceCap index)
 
 int PdfPrintDevice::GetDeviceCaps(TDeviceCap index) const { return CapsOf(FLayout, FDpi, index); }
 
-bool PdfPrintDevice::BeginDoc(QString* error) {
+TOutcome PdfPrintDevice::BeginDoc() {
   if (FPainter) Abort();
   auto fail = [&](const QString& why) {
     Abort();
-    if (error) *error = why;
-    return false;
+    return TOutcome::Refused(why);
   };
   // A file that cannot be written is found before anything is printed.
   if (const QString why = OutputFileProblem(FPath); !why.isEmpty()) return fail(OutputFileMessage(FPath, why));
@@ -66,7 +65,7 @@ bool PdfPrintDevice::BeginDoc(QString* error) {
   FPdf->setPageLayout(FLayout);
   FPainter = std::make_unique<QPainter>();
   if (!FPainter->begin(FPdf.get())) return fail(PrintMessage(PrintText::OutOfMemory));
-  return true;
+  return {};
 }
 
 namespace {
@@ -95,11 +94,8 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* why) {
 }
 }  // namespace
 
-bool PdfPrintDevice::EndDoc(QString* error) {
-  if (!FPainter) {
-    if (error) *error = PrintMessage(PrintText::NotPrinting);
-    return false;
-  }
+TOutcome PdfPrintDevice::EndDoc() {
+  if (!FPainter) return TOutcome::Refused(PrintMessage(PrintText::NotPrinting));
   const bool ended = FPainter->end();
   FPainter.reset();
   FPdf.reset();
@@ -107,26 +103,18 @@ bool PdfPrintDevice::EndDoc(QString* error) {
   FBuffer.reset();
   // The writer reports little: a document that does not end as a PDF ends
   // was not made whole.
-  if (!ended || !bytes.trimmed().endsWith("%%EOF")) {
-    if (error) *error = PrintMessage(PrintText::PdfIncomplete).arg(QDir::toNativeSeparators(FPath));
-    return false;
-  }
+  if (!ended || !bytes.trimmed().endsWith("%%EOF"))
+    return TOutcome::Failed(PrintMessage(PrintText::PdfIncomplete).arg(QDir::toNativeSeparators(FPath)));
   QString why;
-  if (!WriteWhole(FPath, bytes, &why)) {
-    if (error) *error = PrintMessage(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(FPath), why);
-    return false;
-  }
-  return true;
+  if (!WriteWhole(FPath, bytes, &why))
+    return TOutcome::Failed(PrintMessage(PrintText::CannotWriteFile).arg(QDir::toNativeSeparators(FPath), why));
+  return {};
 }
 
-bool PdfPrintDevice::NewPage(QString* error) {
-  if (!FPainter) {
-    if (error) *error = PrintMessage(PrintText::NotPrinting);
-    return false;
-  }
-  const bool started = FPdf->newPage();
-  if (!started && error) *error = PrintMessage(PrintText::OutOfMemory);
-  return started;
+TOutcome PdfPrintDevice::NewPage() {
+  if (!FPainter) return TOutcome::Refused(PrintMessage(PrintText::NotPrinting));
+  if (!FPdf->newPage()) return TOutcome::Failed(PrintMessage(PrintText::OutOfMemory));
+  return {};
 }
 
 void PdfPrintDevice::Abort() {

@@ -24,12 +24,12 @@ class PdfPrintDevice : public IPrintDevice {
   ~PdfPrintDevice() override;
 
   int GetDeviceCaps(TDeviceCap index) const override;
-  bool BeginDoc(QString* error) override;
+  TOutcome BeginDoc() override;
   bool Printing() const override { return FPainter != nullptr; }
   QPainter& Canvas() override { return *FPainter; }
-  bool EndDoc(QString* error) override;
+  TOutcome EndDoc() override;
   void Abort() override;
-  bool NewPage(QString* error) override;
+  TOutcome NewPage() override;
 
   // The paper widthMm x heightMm, the whole sheet printable (no margins, so
   // the offsets are 0).

@@ -170,7 +170,7 @@ void TPreviewForm::SheetResized() {
   PreviewView->update();
 }
 
-bool TPreviewForm::Rebuild(QString* error) {
+TOutcome TPreviewForm::Rebuild() {
   ClearSheet();
   FLayout.reset();
   const TPreviewDocument doc = FHooks.Document ? FHooks.Document() : TPreviewDocument{};
@@ -181,14 +181,13 @@ bool TPreviewForm::Rebuild(QString* error) {
   if (!FLayout) {
     FPreviewPanel->SetBounds(SheetLeft, SheetTop, 0, 0);
     SheetResized();
-    if (error) *error = LoadStr(kNoSheet);
-    return false;
+    return TOutcome::Refused(LoadStr(kNoSheet));
   }
   const TPreviewLayout& layout = *FLayout;
   FPreviewPanel->SetBounds(SheetLeft, SheetTop, layout.PanelSize.width(), layout.PanelSize.height());
   SheetResized();
   FPrintArea = NewPanel(FPreviewPanel.get(), layout.PrintableArea, clWhite);
-  if (!doc.Setup) return true;
+  if (!doc.Setup) return {};
 
   TCardComposition card =
       ComposeCard(doc.Background, doc.Objects, doc.Setup->SheetWidthPx, doc.Setup->SheetHeightPx, false);
@@ -218,8 +217,8 @@ bool TPreviewForm::Rebuild(QString* error) {
     if (plan) {
       FCardRows.push_back(row);
       if (row < 0) continue;  // printed empty
-      QString unused;  // a code that cannot hold its row keeps its picture here; printing says why
-      if (row != filled) merge->Apply(FHooks.Merge->List->Rows[size_t(row)], &unused);
+      // A code that cannot hold its row keeps its picture here; printing says why.
+      if (row != filled) (void)merge->Apply(FHooks.Merge->List->Rows[size_t(row)]);
       filled = row;
     }
     // Each background copy is the source of the next.
@@ -227,7 +226,7 @@ bool TPreviewForm::Rebuild(QString* error) {
       if (TControl* copy = StreamCopy(*background, panel)) background = copy;
     for (const TControl* object : card.Copies) StreamCopy(*object, panel);
   }
-  return true;
+  return {};
 }
 
 // ---- Merge mode ---------------------------------------------------------------------
@@ -293,25 +292,24 @@ void TPreviewForm::FormActivate() {
   // A message box shown from here activates the window again when it closes.
   if (FRebuilding) return;
   FRebuilding = true;
-  QString error;
-  bool built = false;
+  TOutcome built;
   try {
-    built = Rebuild(&error);
+    built = Rebuild();
   } catch (const std::exception& e) {
     // A card that cannot be copied (a picture too large for memory) leaves
     // the sheet without cards.
     ClearSheet();
-    error = LoadStr(kNoCards).arg(QString::fromLocal8Bit(e.what()));
+    built = TOutcome::Failed(LoadStr(kNoCards).arg(QString::fromLocal8Bit(e.what())));
   }
   FRebuilding = false;
-  if (built) {
+  if (built.Ok()) {
     FFailureShown = false;
     return;
   }
   // Once, not at every activation that the message box itself causes.
   if (FFailureShown) return;
   FFailureShown = true;
-  UI().ShowError(error);
+  UI().ShowError(built.Reason());
 }
 
 // ---- Buttons ------------------------------------------------------------------------

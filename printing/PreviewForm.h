@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "MergePlan.h"
+#include "Outcome.h"
 #include "PreviewLayout.h"
 #include "PreviewWindowBounds.h"
 #include "PrinterCalibration.h"
@@ -127,9 +128,9 @@ class TPreviewForm : public QDialog {
   void NextRowBtnClick();
   void LayoutCBChange();
 
-  // Rebuilds the sheet; false with the reason when it cannot be measured
+  // Rebuilds the sheet; refused with the reason when it cannot be measured
   // (the sheet is then left empty).
-  bool Rebuild(QString* error);
+  TOutcome Rebuild();
 
  protected:
   void showEvent(QShowEvent* event) override;

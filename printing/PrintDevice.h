@@ -6,6 +6,7 @@
 // ImagePrintDevice (an image whose quantities a test chooses).
 #include <QString>
 
+#include "Outcome.h"
 #include "StringTable.h"
 
 class QPainter;
@@ -30,26 +31,26 @@ class IPrintDevice {
   // preview reads them without printing anything). Unknown indices give 0.
   virtual int GetDeviceCaps(TDeviceCap index) const = 0;
 
-  // Starts the one page of a job. False, with the reason in Japanese, when
+  // Starts the one page of a job. Refused, with the reason in Japanese, when
   // the device cannot start it (nothing is printed then).
-  virtual bool BeginDoc(QString* error) = 0;
+  virtual TOutcome BeginDoc() = 0;
   // True between a successful BeginDoc and EndDoc or Abort.
   virtual bool Printing() const = 0;
   // The page's painter, origin at the printable area's top-left corner, one
   // unit a device pixel. Only while Printing().
   virtual QPainter& Canvas() = 0;
-  // Finishes the job and sends the page. False, with the reason in
+  // Finishes the job and sends the page. Failed, with the reason in
   // Japanese, when the device failed while producing it (the job is then
-  // abandoned and no half-written output is left behind).
-  virtual bool EndDoc(QString* error) = 0;
+  // abandoned and no half-written output is left behind); Refused when no
+  // job was printing.
+  virtual TOutcome EndDoc() = 0;
   // Abandons the job; nothing is printed.
   virtual void Abort() = 0;
   // Ends the page being printed and starts the next of the same job, which
-  // Canvas() then paints. False, with the reason in Japanese, when it cannot;
-  // a device of one page per job refuses.
-  virtual bool NewPage(QString* error) {
+  // Canvas() then paints. Failed, with the reason in Japanese, when it
+  // cannot; a device of one page per job refuses.
+  virtual TOutcome NewPage() {
     constexpr int kSinglePageDevice = 1668;
-    if (error) *error = LoadStr(kSinglePageDevice);
-    return false;
+    return TOutcome::Refused(LoadStr(kSinglePageDevice));
   }
 };

@@ -26,10 +26,10 @@ TPrintCaps ReadPrintCaps(const IPrintDevice& device) {
 
 namespace {
 
-bool Fail(QString* error, int message, const QString& reason) {
-  if (error) *error = PrintMessage(message).arg(reason);
-  return false;
-}
+// Nothing printed: the job did not start.
+TOutcome Refuse(const QString& reason) { return TOutcome::Refused(PrintMessage(PrintText::CannotStart).arg(reason)); }
+// The job was abandoned on the way.
+TOutcome Fail(const QString& reason) { return TOutcome::Failed(PrintMessage(PrintText::FailedMidJob).arg(reason)); }
 
 }  // namespace
 
@@ -68,10 +68,9 @@ void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPri
   painter.restore();
 }
 
-bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
-                    const DocumentPageSetup& setup, QString* error, const TPrinterCalibration& calibration) {
-  QString why;
-  if (!device.BeginDoc(&why)) return Fail(error, PrintText::CannotStart, why);
+TOutcome PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
+                        const DocumentPageSetup& setup, const TPrinterCalibration& calibration) {
+  if (const TOutcome started = device.BeginDoc(); !started.Ok()) return Refuse(started.Reason());
 
   const TPrintCaps caps = ReadPrintCaps(device);
   const TSheetLayout layout(setup, caps);
@@ -80,7 +79,7 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
     const int why = layout.Problem() == TSheetLayout::TProblem::NoDevice  ? PrintText::NoDeviceInfo
                     : layout.Problem() == TSheetLayout::TProblem::NoCards ? PrintText::NoCardsOnSheet
                                                                           : PrintText::BadCardSize;
-    return Fail(error, PrintText::CannotStart, PrintMessage(why));
+    return Refuse(PrintMessage(why));
   }
 
   try {
@@ -95,12 +94,12 @@ bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::v
         PaintCardAt(painter, *card.Panel, layout.CardOrigin(i, j), correction, printable);
   } catch (const EReadError&) {
     device.Abort();
-    return Fail(error, PrintText::FailedMidJob, PrintMessage(PrintText::CannotCompose));
+    return Fail(PrintMessage(PrintText::CannotCompose));
   } catch (const std::bad_alloc&) {
     device.Abort();
-    return Fail(error, PrintText::FailedMidJob, PrintMessage(PrintText::OutOfMemory));
+    return Fail(PrintMessage(PrintText::OutOfMemory));
   }
 
-  if (!device.EndDoc(&why)) return Fail(error, PrintText::FailedMidJob, why);
-  return true;
+  if (const TOutcome ended = device.EndDoc(); !ended.Ok()) return Fail(ended.Reason());
+  return {};
 }

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "Outcome.h"
 #include "PrintCorrection.h"
 #include "PrintLayout.h"
 #include "PrinterCalibration.h"
@@ -30,10 +31,10 @@ void DrawCropMarks(QPainter& painter, const TSheetLayout& layout, const TPrintCo
 void PaintCardAt(QPainter& painter, TWinControl& card, QPoint origin, const TPrintCorrection& correction,
                  const QRect& printable);
 
-// Prints one sheet. Returns false with the message to show (Japanese, the
-// reason included) in *error when the job could not start or failed on the
-// way; the job is then abandoned and nothing is printed. calibration moves
+// Prints one sheet. Refused when the job could not start, Failed when it
+// failed on the way, each with the message to show (Japanese, the reason
+// included); the job is then abandoned and nothing is printed. calibration moves
 // and scales every card and crop mark for the printer it is meant for; the
 // neutral one leaves the sheet exactly as the page setup alone puts it.
-bool PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
-                    const DocumentPageSetup& setup, QString* error, const TPrinterCalibration& calibration = {});
+TOutcome PrintCardSheet(IPrintDevice& device, const TImage* background, const std::vector<TControl*>& objects,
+                        const DocumentPageSetup& setup, const TPrinterCalibration& calibration = {});

@@ -28,52 +28,42 @@ bool QPrinterDevice::Printing() const { return FPdf ? FPdf->Printing() : FPainte
 
 QPainter& QPrinterDevice::Canvas() { return FPdf ? FPdf->Canvas() : *FPainter; }
 
-bool QPrinterDevice::BeginDoc(QString* error) {
+TOutcome QPrinterDevice::BeginDoc() {
   if (Printing()) Abort();
   if (IsPdf()) {
     FPdf = std::make_unique<PdfPrintDevice>(FPrinter.outputFileName(), FPrinter.pageLayout(), FPrinter.resolution(),
                                             FPrinter.docName());
-    if (FPdf->BeginDoc(error)) return true;
-    FPdf.reset();
-    return false;
+    TOutcome started = FPdf->BeginDoc();
+    if (!started.Ok()) FPdf.reset();
+    return started;
   }
   FPainter = std::make_unique<QPainter>();
   if (!FPainter->begin(&FPrinter)) {
     Abort();
-    if (error) *error = PrintMessage(PrintText::PrinterRefused);
-    return false;
+    return TOutcome::Refused(PrintMessage(PrintText::PrinterRefused));
   }
-  return true;
+  return {};
 }
 
-bool QPrinterDevice::EndDoc(QString* error) {
+TOutcome QPrinterDevice::EndDoc() {
   if (FPdf) {
-    const bool done = FPdf->EndDoc(error);
+    TOutcome done = FPdf->EndDoc();
     FPdf.reset();
     return done;
   }
-  if (!FPainter) {
-    if (error) *error = PrintMessage(PrintText::NotPrinting);
-    return false;
-  }
+  if (!FPainter) return TOutcome::Refused(PrintMessage(PrintText::NotPrinting));
   const bool ended = FPainter->end();
   FPainter.reset();
-  if (!ended || FPrinter.printerState() == QPrinter::Error) {
-    if (error) *error = PrintMessage(PrintText::PrinterSendFailed);
-    return false;
-  }
-  return true;
+  if (!ended || FPrinter.printerState() == QPrinter::Error)
+    return TOutcome::Failed(PrintMessage(PrintText::PrinterSendFailed));
+  return {};
 }
 
-bool QPrinterDevice::NewPage(QString* error) {
-  if (FPdf) return FPdf->NewPage(error);
-  if (!FPainter) {
-    if (error) *error = PrintMessage(PrintText::NotPrinting);
-    return false;
-  }
-  const bool started = FPrinter.newPage();
-  if (!started && error) *error = PrintMessage(PrintText::PrinterSendFailed);
-  return started;
+TOutcome QPrinterDevice::NewPage() {
+  if (FPdf) return FPdf->NewPage();
+  if (!FPainter) return TOutcome::Refused(PrintMessage(PrintText::NotPrinting));
+  if (!FPrinter.newPage()) return TOutcome::Failed(PrintMessage(PrintText::PrinterSendFailed));
+  return {};
 }
 
 void QPrinterDevice::Abort() {

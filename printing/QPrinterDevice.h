@@ -18,12 +18,12 @@ class QPrinterDevice : public IPrintDevice {
   ~QPrinterDevice() override;
 
   int GetDeviceCaps(TDeviceCap index) const override;
-  bool BeginDoc(QString* error) override;
+  TOutcome BeginDoc() override;
   bool Printing() const override;
   QPainter& Canvas() override;
-  bool EndDoc(QString* error) override;
+  TOutcome EndDoc() override;
   void Abort() override;
-  bool NewPage(QString* error) override;
+  TOutcome NewPage() override;
 
   // A PDF QPrinter with the paper widthMm x heightMm, the whole sheet
   // printable (no margins, so the offsets are 0), at dpi device pixels per

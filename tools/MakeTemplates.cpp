@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
     if (!pictures.isEmpty()) {
       QDir().mkpath(pictures);
       const QString png = QDir(pictures).filePath(f.FileName.chopped(4) + QStringLiteral(".png"));
-      QString why;
-      const QImage image = RenderCardImage(sheet, 2.0, &why);
-      if (image.isNull() || !image.save(png)) return Fail(QStringLiteral("cannot paint %1: %2").arg(png, why));
+      const TOutcomeOf<QImage> image = RenderCardImage(sheet, 2.0);
+      if (!image.Ok() || !image.Value().save(png))
+        return Fail(QStringLiteral("cannot paint %1: %2").arg(png, image.Reason()));
     }
 
     const QString path = folder.filePath(f.FileName);

@@ -60,7 +60,7 @@ QString WriteProbeCard(const QTemporaryDir& dir) {
   rect->Pen()->SetColor(clRed);
   doc.AddLabel(QStringLiteral("名刺"), 250, 200);
   const QString path = dir.filePath(QStringLiteral("probe.tsl"));
-  EXPECT_EQ(SaveDocumentFile(path, doc.Sheet, doc.Setup, Version()), 0);
+  EXPECT_TRUE(SaveDocumentFile(path, doc.Sheet, doc.Setup, Version()).Ok());
   return path;
 }
 
@@ -77,7 +77,7 @@ TEST(CommandLineInfo, PrintsOneJsonObjectWithTheAgreedKeys) {
   const QByteArray jpeg = JpegBytes(Pattern(20, 10, Qt::white, Qt::black));
   doc.AddPicture(std::make_unique<TJPEGImage>(jpeg), 1, 2, 40, 20, 1);
   const QString path = dir.filePath(QStringLiteral("info.tsl"));
-  ASSERT_EQ(SaveDocumentFile(path, doc.Sheet, doc.Setup, Version()), 0);
+  ASSERT_TRUE(SaveDocumentFile(path, doc.Sheet, doc.Setup, Version()).Ok());
 
   const Outcome r = RunCommand({QStringLiteral("--info"), path});
   ASSERT_TRUE(r.Claimed);
@@ -234,7 +234,9 @@ TEST(CardImage, OnlyTheBackgroundAndTheObjectsArePaintedAndTheAidsComeBack) {
   mark->Brush()->SetColor(clBlack);
   doc.Sheet.GridShape->Pen()->SetColor(clBlack);
 
-  const QImage image = RenderCardImage(doc.Sheet, 1.0);
+  const TOutcomeOf<QImage> rendered = RenderCardImage(doc.Sheet, 1.0);
+  ASSERT_TRUE(rendered.Ok());
+  const QImage& image = rendered.Value();
   ASSERT_EQ(image.size(), QSize(455, 275));
   EXPECT_EQ(image.pixelColor(20, 20), QColor(0, 255, 0));
   EXPECT_EQ(image.pixelColor(110, 110), QColor(Qt::white));  // the mark is not painted
@@ -243,11 +245,11 @@ TEST(CardImage, OnlyTheBackgroundAndTheObjectsArePaintedAndTheAidsComeBack) {
   EXPECT_TRUE(doc.Sheet.GridShape->Visible());
   EXPECT_FALSE(doc.Sheet.BGImage->Visible());  // hidden stays hidden
 
-  QString why;
-  EXPECT_TRUE(RenderCardImage(doc.Sheet, -1, &why).isNull());
-  EXPECT_FALSE(why.isEmpty());
+  const TOutcome badScale = RenderCardImage(doc.Sheet, -1);
+  EXPECT_EQ(badScale.Kind(), TOutcome::TKind::Refused);
+  EXPECT_FALSE(badScale.Reason().isEmpty());
   TWorksheet none;
-  EXPECT_TRUE(RenderCardImage(none, 1.0).isNull());
+  EXPECT_FALSE(RenderCardImage(none, 1.0).Ok());
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(DeliveredTemplates, EachLoadsAsAValidDocumentAndSavesBackToTheSameBytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    ASSERT_EQ(LoadDocumentFile(path, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), 0);
+    ASSERT_TRUE(LoadDocumentFile(path, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Ok());
     EXPECT_TRUE(ui.Ui.Calls().empty());
     EXPECT_EQ(doc.Bytes(), bytes);
     EXPECT_EQ(DocumentFormat::VersionText(doc.Version8), QStringLiteral("2.0g"));

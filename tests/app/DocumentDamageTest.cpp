@@ -112,7 +112,8 @@ TEST(DamagedDocuments, EachFailsWithMessage1002AndLeavesTheSetupAsBefore) {
     // Through the loader the user sees message 1002, plus the reason for
     // damage inside a record.
     Document viaLoader;
-    EXPECT_EQ(LoadDocumentBytes(bytes, viaLoader.Sheet, viaLoader.Setup, viaLoader.Version8, viaLoader.Hooks()), -1);
+    EXPECT_EQ(LoadDocumentBytes(bytes, viaLoader.Sheet, viaLoader.Setup, viaLoader.Version8, viaLoader.Hooks()).Kind(),
+              TOutcome::TKind::Failed);
     ASSERT_EQ(ui.Ui.Calls().size(), 1u);
     const auto& call = ui.Ui.Calls()[0];
     EXPECT_EQ(call.What, ScriptedUserInterface::Call::Message);
@@ -132,7 +133,8 @@ TEST(DamagedDocuments, A19ByteFileLeavesTheWorksheetUntouched) {
   TQuShape* shape = doc.AddShape(qustEllipse, 1, 2, 3, 4);
   TPanel* panel = doc.Sheet.DrawPanel;
   ScopedScriptedUI ui;
-  EXPECT_EQ(LoadDocumentBytes(TestFile("short-19-bytes.tsl"), doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), -1);
+  EXPECT_EQ(LoadDocumentBytes(TestFile("short-19-bytes.tsl"), doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Kind(),
+            TOutcome::TKind::Failed);
   EXPECT_EQ(doc.Resets, 0);
   EXPECT_EQ(doc.Sheet.DrawPanel, panel);
   ASSERT_EQ(doc.Sheet.ObjectList.size(), 1u);

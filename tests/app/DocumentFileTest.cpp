@@ -62,13 +62,13 @@ TEST(DocumentFiles, SavingWritesTheBytesAndReplacesAnEarlierFile) {
   Document doc;
   doc.AddLabel(QStringLiteral("保存"), 3, 4);
   ScopedScriptedUI ui;
-  EXPECT_EQ(SaveDocumentFile(path, doc.Sheet, doc.Setup, Version()), 0);
+  EXPECT_TRUE(SaveDocumentFile(path, doc.Sheet, doc.Setup, Version()).Ok());
   EXPECT_EQ(Contents(path), doc.Bytes());
   EXPECT_TRUE(ui.Ui.Calls().empty());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("card.tsl")});  // no leftovers
 
   Document loaded;
-  EXPECT_EQ(LoadDocumentFile(path, loaded.Sheet, loaded.Setup, loaded.Version8, loaded.Hooks()), 0);
+  EXPECT_TRUE(LoadDocumentFile(path, loaded.Sheet, loaded.Setup, loaded.Version8, loaded.Hooks()).Ok());
   ASSERT_EQ(loaded.Sheet.ObjectList.size(), 1u);
   EXPECT_TRUE(ui.Ui.Calls().empty());
 }
@@ -86,12 +86,12 @@ TEST(DocumentFiles, AFailedSaveSaysWhyAndKeepsTheEarlierFile) {
   Put(path, earlier);
   {
     ScopedScriptedUI ui;
-    int result;
+    TOutcome result;
     {
       FileSizeLimit limit(4096);
       result = SaveDocumentFile(path, doc.Sheet, doc.Setup, Version());
     }
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(result.Kind(), TOutcome::TKind::Failed);
     ASSERT_EQ(ui.Ui.Calls().size(), 1u);
     EXPECT_EQ(ui.Ui.Calls()[0].What, ScriptedUserInterface::Call::Error);
     EXPECT_TRUE(ui.Ui.Calls()[0].Text.contains(QDir::toNativeSeparators(path))) << ui.Ui.Calls()[0].Text.toStdString();
@@ -105,7 +105,7 @@ TEST(DocumentFiles, AFailedSaveSaysWhyAndKeepsTheEarlierFile) {
                                               {dir.path(), EISDIR}};
   for (const auto& [bad, why] : failures) {
     ScopedScriptedUI ui;
-    EXPECT_EQ(SaveDocumentFile(bad, doc.Sheet, doc.Setup, Version()), -1);
+    EXPECT_EQ(SaveDocumentFile(bad, doc.Sheet, doc.Setup, Version()).Kind(), TOutcome::TKind::Failed);
     EXPECT_EQ(ui.Ui.Messages(), std::vector<QString>{ReasonText({1215, {QDir::toNativeSeparators(bad)}}) +
                                                       QLatin1Char('\n') + FileErrorText(why)});
   }
@@ -118,7 +118,8 @@ TEST(DocumentFiles, AFileThatCannotBeReadIsReportedAndTheWorksheetKept) {
   TQuShape* shape = doc.AddShape(qustSquare, 1, 1, 9, 9);
   ScopedScriptedUI ui;
   const QString missing = dir.filePath(QStringLiteral("nothing.tsl"));
-  EXPECT_EQ(LoadDocumentFile(missing, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), LoadNotRead);
+  EXPECT_EQ(LoadDocumentFile(missing, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Kind(),
+            TOutcome::TKind::Refused);
   EXPECT_EQ(doc.Resets, 0);
   EXPECT_EQ(doc.Sheet.ObjectList, std::vector<TControl*>{shape});
   ASSERT_EQ(ui.Ui.Calls().size(), 1u);
@@ -133,7 +134,7 @@ TEST(DocumentFiles, AFileThatCannotBeReadIsReportedAndTheWorksheetKept) {
     ASSERT_TRUE(f.resize(DocumentFormat::MaxDocumentBytes + 1));
   }
   ui.Ui.Clear();
-  EXPECT_EQ(LoadDocumentFile(huge, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), -1);
+  EXPECT_EQ(LoadDocumentFile(huge, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Kind(), TOutcome::TKind::Failed);
   EXPECT_EQ(doc.Resets, 0);
   ASSERT_EQ(ui.Ui.Messages().size(), 1u);
   EXPECT_TRUE(ui.Ui.Messages()[0].startsWith(LoadStr(1002)));
@@ -177,8 +178,8 @@ TEST(DocumentFiles, EveryWriterSavesInPlaceWhereTheFolderAdmitsNoNewFile) {
     std::function<bool(const QString&)> Write;
   };
   const Writer writers[] = {
-      {"card.tsl", [&](const QString& p) { return SaveDocumentFile(p, doc.Sheet, doc.Setup, Version()) == 0; }},
-      {"quorin.con", [](const QString& p) { return WriteSettingsFile(p, TWindowSettings{}, nullptr); }},
+      {"card.tsl", [&](const QString& p) { return SaveDocumentFile(p, doc.Sheet, doc.Setup, Version()).Ok(); }},
+      {"quorin.con", [](const QString& p) { return WriteSettingsFile(p, TWindowSettings{}).Ok(); }},
       {"usetpage.txt", [&](const QString& p) { return WriteUserFile(p, table) == 0; }},
   };
   for (const Writer& w : writers) {

@@ -169,9 +169,9 @@ TEST(ExampleDocuments, EachLoadsAndSavesBackToTheSameBytes) {
     ASSERT_EQ(built.Sheet.ObjectList.size(), e.Objects);
     if (!writeTo.isEmpty()) {
       QDir().mkpath(QString::fromLocal8Bit(writeTo));
-      ASSERT_EQ(SaveDocumentFile(QDir(QString::fromLocal8Bit(writeTo)).filePath(QLatin1String(e.File)), built.Sheet,
-                                 built.Setup, Version()),
-                0);
+      ASSERT_TRUE(SaveDocumentFile(QDir(QString::fromLocal8Bit(writeTo)).filePath(QLatin1String(e.File)), built.Sheet,
+                                   built.Setup, Version())
+                      .Ok());
     }
     QFile file(QDir(kExamples).filePath(QLatin1String(e.File)));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "run scripts/make-examples";

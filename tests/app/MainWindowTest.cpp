@@ -23,6 +23,7 @@
 #include "Clipboard.h"
 #include "ColorDialog.h"
 #include "ColorSwatch.h"
+#include "CommonText.h"
 #include "Gridshape.h"
 #include "HelpWindow.h"
 #include "Image.h"
@@ -57,12 +58,12 @@ class RecordingForm3 : public TForm3 {
     Modified = false;
   }
 
-  int LoadDocument(const QString& path) override {
+  TOutcome ReadDocument(const QString& path) override {
     Loaded << path;
     ResetWorksheet();
-    if (!LoadSucceeds) return -1;
+    if (!LoadSucceeds) return TOutcome::Failed(LoadStr(CommonText::InvalidFile));
     Modified = false;
-    return 0;
+    return {};
   }
 };
 
@@ -298,7 +299,7 @@ TEST_F(MainWindowTest, MaximizeKeepsTheRestoredBounds) {
   // Minimizing changes nothing; the written file keeps the restored bounds.
   form->setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
   EXPECT_EQ(form->WindowSettings.MainMaximized, 1);
-  ASSERT_TRUE(form->WriteSettings());
+  ASSERT_TRUE(form->WriteSettings().Ok());
   const QByteArray b = ReadAll(SettingsFile());
   EXPECT_EQ(Int32At(b, 24), 600);
   EXPECT_EQ(b[28], 1);

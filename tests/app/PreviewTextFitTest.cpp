@@ -83,7 +83,7 @@ TEST(PreviewTextFit, EveryLabelOfTheExamplesAndTemplatesShowsItsWholeText) {
     SCOPED_TRACE(path.toStdString());
     ScopedScriptedUI ui;
     Document doc;
-    ASSERT_EQ(LoadDocumentFile(path, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()), 0);
+    ASSERT_TRUE(LoadDocumentFile(path, doc.Sheet, doc.Setup, doc.Version8, doc.Hooks()).Ok());
     ExpectWholeTextOnEveryCard(doc);
   }
 }

@@ -235,7 +235,7 @@ TEST(PrintPdfCommand, ADocumentsOwnPaperAndCellsAreCheckedAsTheCommandLinesAre) 
     d.Setup.Retu = c.Columns;
     d.Setup.Dann = c.Rows;
     const QString path = dir.filePath(QStringLiteral("card.tsl"));
-    ASSERT_EQ(SaveDocumentFile(path, d.Sheet, d.Setup, doctest::Version()), 0);
+    ASSERT_TRUE(SaveDocumentFile(path, d.Sheet, d.Setup, doctest::Version()).Ok());
     const Outcome r = RunCommand(QStringList{QStringLiteral("--print-pdf"), out, path} + c.Options);
     EXPECT_EQ(r.Code, c.Code) << c.PaperWidth << " " << c.Columns << "x" << c.Rows;
     if (c.Code != 0) {

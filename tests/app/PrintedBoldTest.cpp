@@ -141,16 +141,15 @@ TEST(PrintedBold, InkMatchesTheWorksheetAtTheSameScaleAndTheTextStaysTextWhereIt
       QPrinterDevice device(printer);
       const TSheetLayout layout(card.Setup, ReadPrintCaps(device));
       ASSERT_TRUE(layout.Valid());
-      QString why;
-      ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-          << why.toStdString();
+      const TOutcome job = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+      ASSERT_TRUE(job.Ok()) << job.Reason().toStdString();
 
       // The worksheet at the printer's scale, painted at 1200 dpi and shrunk:
       // Qt's glyph cache thickens transformed glyphs by their untransformed
       // size, so an image painted straight at a small scale shows bold lighter
       // than the worksheet itself does.
       const int factor = 1200 / dpi;
-      const qint64 sheet = Ink(RenderCardImage(card.Sheet, layout.U() / 100.0 * factor), factor);
+      const qint64 sheet = Ink(RenderCardImage(card.Sheet, layout.U() / 100.0 * factor).Value(), factor);
       const QString png = dir.filePath(QStringLiteral("card"));
       ASSERT_TRUE(RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
                                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png}));

@@ -133,8 +133,8 @@ TEST(SettingsTest, FilesOnDisk) {
   EXPECT_EQ(r.Settings.TrailingReserved[11], 0);
 
   // Written back as exactly 72 bytes.
-  QString error;
-  ASSERT_TRUE(WriteSettingsFile(path, r.Settings, &error)) << error.toStdString();
+  const TOutcome written = WriteSettingsFile(path, r.Settings);
+  ASSERT_TRUE(written.Ok()) << written.Reason().toStdString();
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), r.Settings.ToBytes());
@@ -149,9 +149,9 @@ TEST(SettingsTest, FilesOnDisk) {
   EXPECT_EQ(r.Settings, TWindowSettings{});
 
   // A folder that does not exist cannot take the file; the reason is told.
-  error.clear();
-  EXPECT_FALSE(WriteSettingsFile(dir.filePath(QStringLiteral("missing/quorin.con")), s, &error));
-  EXPECT_FALSE(error.isEmpty());
+  const TOutcome refused = WriteSettingsFile(dir.filePath(QStringLiteral("missing/quorin.con")), s);
+  EXPECT_FALSE(refused.Ok());
+  EXPECT_FALSE(refused.Reason().isEmpty());
 }
 
 TEST(SettingsTest, DamagedBoundsAreMadeShowable) {

@@ -31,8 +31,8 @@ struct Window {
     h.OpenDocument = [this] { ++Opened; };
     h.NewDocument = [this] { ++NewCards; };
     h.LoadDocument = [this](const QString& path) {
-      const int r = LoadDocumentFile(path, Doc.Sheet, Doc.Setup, Doc.Version8, Doc.Hooks());
-      if (r == 0) Modified = false;
+      const TOutcome r = LoadDocumentFile(path, Doc.Sheet, Doc.Setup, Doc.Version8, Doc.Hooks());
+      if (r.Ok()) Modified = false;
       return r;
     };
     h.DiscardDocument = [this] {

@@ -68,8 +68,8 @@ TEST(QrCode, TheLevelSurvivesInTheBitmapAndReplacingKeepsLevelBoundsAndHint) {
   for (TQrLevel level : {TQrLevel::L, TQrLevel::M, TQrLevel::Q, TQrLevel::H}) {
     for (const QString& content : {QStringLiteral("https://example.jp/"), QString(200, QChar(u'あ'))}) {
       TImage image(nullptr);
-      QString reason;
-      ASSERT_TRUE(MakeQrCode(image, content, level, &reason)) << reason.toStdString();
+      const TOutcome made = MakeQrCode(image, content, level);
+      ASSERT_TRUE(made.Ok()) << made.Reason().toStdString();
       image.SetBounds(10, 20, 100, 100);
       EXPECT_TRUE(IsQrCode(image));
       EXPECT_EQ(image.Hint(), content);
@@ -80,7 +80,7 @@ TEST(QrCode, TheLevelSurvivesInTheBitmapAndReplacingKeepsLevelBoundsAndHint) {
       EXPECT_EQ(QrLevelOf(image), level) << QrLevelLetter(level).toStdString();
 
       const QString filled = content + QStringLiteral("?id=42");
-      ASSERT_TRUE(ReplaceQrContent(image, filled, &reason));
+      ASSERT_TRUE(ReplaceQrContent(image, filled).Ok());
       EXPECT_EQ(image.BoundsRect(), QRect(10, 20, 100, 100));
       EXPECT_EQ(image.Hint(), content);
       EXPECT_EQ(QrLevelOf(image), level);
@@ -93,33 +93,32 @@ TEST(QrCode, TheLevelSurvivesInTheBitmapAndReplacingKeepsLevelBoundsAndHint) {
 
 TEST(QrCode, ContentThatCannotBeACodeOrCannotBeStoredChangesNothing) {
   TImage image(nullptr);
-  ASSERT_TRUE(MakeQrCode(image, QStringLiteral("short"), TQrLevel::H, nullptr));
+  ASSERT_TRUE(MakeQrCode(image, QStringLiteral("short"), TQrLevel::H).Ok());
   const QByteArray before = image.Picture()->WriteData();
   const QString tooLongAtH(1500, QChar(u'x'));  // fits at L, not at H
   struct Case {
     const char* What;
-    std::function<bool(QString*)> Run;
+    std::function<TOutcome()> Run;
     QString Says;
   } cases[] = {
-      {"replace, too long for H", [&](QString* r) { return ReplaceQrContent(image, tooLongAtH, r); },
-       QStringLiteral("レベルH")},
-      {"make, too long", [&](QString* r) { return MakeQrCode(image, QString(3000, u'x'), TQrLevel::L, r); },
+      {"replace, too long for H", [&] { return ReplaceQrContent(image, tooLongAtH); }, QStringLiteral("レベルH")},
+      {"make, too long", [&] { return MakeQrCode(image, QString(3000, u'x'), TQrLevel::L); },
        QStringLiteral("長すぎる")},
-      {"make, empty", [&](QString* r) { return MakeQrCode(image, QStringLiteral("  "), TQrLevel::M, r); },
+      {"make, empty", [&] { return MakeQrCode(image, QStringLiteral("  "), TQrLevel::M); },
        QStringLiteral("入力されていません")},
-      {"make, no Shift-JIS form",
-       [&](QString* r) { return MakeQrCode(image, QStringLiteral("a😀b"), TQrLevel::M, r); },
+      {"make, no Shift-JIS form", [&] { return MakeQrCode(image, QStringLiteral("a😀b"), TQrLevel::M); },
        QStringLiteral("「😀」")},
   };
   for (const Case& c : cases) {
-    QString reason;
-    EXPECT_FALSE(c.Run(&reason)) << c.What;
+    const TOutcome made = c.Run();
+    EXPECT_EQ(made.Kind(), TOutcome::TKind::Refused) << c.What;
+    const QString& reason = made.Reason();
     EXPECT_TRUE(reason.contains(c.Says)) << c.What << ": " << reason.toStdString();
     EXPECT_EQ(image.Picture()->WriteData(), before) << c.What;
     EXPECT_EQ(image.Hint(), QStringLiteral("short")) << c.What;
   }
   TImage plain(nullptr);
-  EXPECT_TRUE(ReplaceQrContent(plain, tooLongAtH, nullptr));  // a plain picture reads as M, which holds it
+  EXPECT_TRUE(ReplaceQrContent(plain, tooLongAtH).Ok());  // a plain picture reads as M, which holds it
   EXPECT_EQ(QrLevelOf(plain), TQrLevel::M);
 }
 

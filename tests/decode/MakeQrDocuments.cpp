@@ -38,15 +38,14 @@ int main(int argc, char** argv) {
     auto* code = new TImage(sheet.DrawPanel);
     code->SetParent(sheet.DrawPanel);
     code->SetCursor(crHandPoint);
-    QString reason;
-    if (!MakeQrCode(*code, item["content"].toString(), l, &reason)) {
-      std::fprintf(stderr, "%s\n", reason.toUtf8().constData());
+    if (const TOutcome made = MakeQrCode(*code, item["content"].toString(), l); !made.Ok()) {
+      std::fprintf(stderr, "%s\n", made.Reason().toUtf8().constData());
       return 1;
     }
     const int side = TUnitLength::FromMm(float(item["size_mm"].toDouble())).Px;
     code->SetBounds(20, 20, side, side);
     sheet.ObjectList.push_back(code);
-    if (SaveDocumentFile(item["file"].toString(), sheet, setup, QByteArray(VersionString)) != 0) return 1;
+    if (!SaveDocumentFile(item["file"].toString(), sheet, setup, QByteArray(VersionString)).Ok()) return 1;
   }
   return 0;
 }

@@ -3,6 +3,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "ErrorText.h"
 #include "MergeList.h"
 #include "MergeMessages.h"
 #include "ShiftJis.h"
@@ -45,15 +48,16 @@ TEST(MergeList, ReadsEncodingsQuotingAndBothDelimiters) {
   };
   for (const ListCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    const TMergeListResult r = ReadMergeList(c.Bytes, QString::fromLatin1(c.File));
-    ASSERT_TRUE(r.Ok()) << r.Error.toStdString();
-    EXPECT_EQ(r.List.Encoding, c.Encoding);
-    EXPECT_EQ(r.List.Columns, c.Columns);
-    ASSERT_EQ(r.List.Rows.size(), c.Rows.size());
+    const TOutcomeOf<TMergeList> r = ReadMergeList(c.Bytes, QString::fromLatin1(c.File));
+    ASSERT_TRUE(r.Ok()) << r.Reason().toStdString();
+    const TMergeList& list = r.Value();
+    EXPECT_EQ(list.Encoding, c.Encoding);
+    EXPECT_EQ(list.Columns, c.Columns);
+    ASSERT_EQ(list.Rows.size(), c.Rows.size());
     for (size_t i = 0; i < c.Rows.size(); ++i)
       for (int col = 0; col < c.Columns.size(); ++col)
-        EXPECT_EQ(r.List.Cell(int(i), col), c.Rows[i].value(col)) << i << "," << col;
-    EXPECT_EQ(r.List.Lines, c.Lines);
+        EXPECT_EQ(list.Cell(int(i), col), c.Rows[i].value(col)) << i << "," << col;
+    EXPECT_EQ(list.Lines, c.Lines);
   }
 }
 
@@ -61,42 +65,40 @@ TEST(MergeList, RefusesWhatCannotBePrintedWithTheLine) {
   struct Case {
     const char* Name;
     QByteArray Bytes;
-    int Error;
-    int Line;
+    QString Reason;  // the message, the line it points at filled in
   };
+  auto at = [](int id, int line) { return LoadStr(id).arg(line); };
   QByteArray manyColumns;
   for (int i = 0; i <= MergeListLimits::MaxColumns; ++i) manyColumns += "c" + QByteArray::number(i) + ",";
   const Case cases[] = {
-      {"a quote left open", Utf8("氏名,役職\n山田,部長\n\"佐藤,課長\n高橋,係長\n"), MergeText::UnclosedQuote, 3},
-      {"a quote left open after a quoted break", Utf8("氏名\n\"a\nb\"\n\"c\n\nd"), MergeText::UnclosedQuote, 4},
-      {"a quote inside a bare field", Utf8("氏名,役職\n山田,部\"長\n"), MergeText::StrayQuote, 2},
-      {"text after a closing quote", Utf8("氏名\n\n\"山田\"様\n"), MergeText::StrayQuote, 3},
-      {"no rows under the header", Utf8("氏名,役職\n,\n\n"), MergeText::Empty, 0},
-      {"nothing at all", QByteArray(), MergeText::Empty, 0},
-      {"neither utf-8 nor shift-jis", QByteArray("\x81\x20\xFF\xFE", 4), MergeText::UnknownEncoding, 0},
-      {"utf-16 with its mark", QByteArray("\xFF\xFE" "a\0,\0b\0", 8), MergeText::UnknownEncoding, 0},
-      {"a cell beyond the header", Utf8("氏名\n山田\n佐藤,課長\n"), MergeText::ExtraCells, 3},
-      {"a column named twice", Utf8("氏名,氏名\na,b\n"), MergeText::DuplicateColumn, 0},
-      {"too many columns", manyColumns + "\nx\n", MergeText::TooManyColumns, 0},
-      {"too large", QByteArray(MergeListLimits::MaxFileBytes + 1, 'a'), MergeText::TooLarge, 0},
+      {"a quote left open", Utf8("氏名,役職\n山田,部長\n\"佐藤,課長\n高橋,係長\n"),
+       at(MergeText::UnclosedQuote, 3)},
+      {"a quote left open after a quoted break", Utf8("氏名\n\"a\nb\"\n\"c\n\nd"), at(MergeText::UnclosedQuote, 4)},
+      {"a quote inside a bare field", Utf8("氏名,役職\n山田,部\"長\n"), at(MergeText::StrayQuote, 2)},
+      {"text after a closing quote", Utf8("氏名\n\n\"山田\"様\n"), at(MergeText::StrayQuote, 3)},
+      {"no rows under the header", Utf8("氏名,役職\n,\n\n"), LoadStr(MergeText::Empty)},
+      {"nothing at all", QByteArray(), LoadStr(MergeText::Empty)},
+      {"neither utf-8 nor shift-jis", QByteArray("\x81\x20\xFF\xFE", 4), LoadStr(MergeText::UnknownEncoding)},
+      {"utf-16 with its mark", QByteArray("\xFF\xFE" "a\0,\0b\0", 8), LoadStr(MergeText::UnknownEncoding)},
+      {"a cell beyond the header", Utf8("氏名\n山田\n佐藤,課長\n"), at(MergeText::ExtraCells, 3)},
+      {"a column named twice", Utf8("氏名,氏名\na,b\n"),
+       LoadStr(MergeText::DuplicateColumn).arg(QStringLiteral("氏名"))},
+      {"too many columns", manyColumns + "\nx\n", LoadStr(MergeText::TooManyColumns).arg(MergeListLimits::MaxColumns)},
+      {"too large", QByteArray(MergeListLimits::MaxFileBytes + 1, 'a'), LoadStr(MergeText::TooLarge).arg(16)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    const TMergeListResult r = ReadMergeList(c.Bytes, QStringLiteral("list.csv"));
-    EXPECT_EQ(r.ErrorId, c.Error);
-    EXPECT_EQ(r.ErrorLine, c.Line);
-    EXPECT_FALSE(r.Error.isEmpty());
-    if (c.Line) {
-      EXPECT_TRUE(r.Error.contains(QString::number(c.Line))) << r.Error.toStdString();
-    }
-    EXPECT_TRUE(r.List.Rows.empty() || !r.Ok());
+    const TOutcomeOf<TMergeList> r = ReadMergeList(c.Bytes, QStringLiteral("list.csv"));
+    EXPECT_EQ(r.Kind(), TOutcome::TKind::Refused);
+    EXPECT_EQ(r.Reason(), c.Reason);
   }
 }
 
 TEST(MergeList, TooManyRowsIsRefusedAndAFileIsReadWhole) {
   QByteArray rows = "n\n";
   for (int i = 0; i <= MergeListLimits::MaxRows; ++i) rows += "x\n";
-  EXPECT_EQ(ReadMergeList(rows, QStringLiteral("a.csv")).ErrorId, MergeText::TooManyRows);
+  EXPECT_EQ(ReadMergeList(rows, QStringLiteral("a.csv")).Reason(),
+            LoadStr(MergeText::TooManyRows).arg(MergeListLimits::MaxRows));
 
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("staff.csv"));
@@ -104,12 +106,11 @@ TEST(MergeList, TooManyRowsIsRefusedAndAFileIsReadWhole) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(Sjis("氏名\n山田\n"));
   f.close();
-  const TMergeListResult r = ReadMergeListFile(path);
+  const TOutcomeOf<TMergeList> r = ReadMergeListFile(path);
   ASSERT_TRUE(r.Ok());
-  EXPECT_EQ(r.List.Cell(0, 0), QStringLiteral("山田"));
-  const TMergeListResult gone = ReadMergeListFile(dir.filePath(QStringLiteral("gone.csv")));
-  EXPECT_EQ(gone.ErrorId, MergeText::CannotRead);
-  EXPECT_TRUE(gone.Error.contains(QStringLiteral("gone.csv")));
+  EXPECT_EQ(r.Value().Cell(0, 0), QStringLiteral("山田"));
+  const QString gone = dir.filePath(QStringLiteral("gone.csv"));
+  EXPECT_EQ(ReadMergeListFile(gone).Reason(), LoadStr(MergeText::CannotRead).arg(gone, FileErrorText(ENOENT)));
 }
 
 }  // namespace

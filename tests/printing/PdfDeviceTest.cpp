@@ -85,9 +85,8 @@ TEST(PdfDevice, APdfQPrinterAndTheHeadlessDeviceMakeTheSameDocument) {
     for (const TDeviceCap cap : {HORZSIZE, VERTSIZE, HORZRES, VERTRES, PHYSICALWIDTH, PHYSICALHEIGHT,
                                  PHYSICALOFFSETX, PHYSICALOFFSETY})
       EXPECT_EQ(printerDevice.GetDeviceCaps(cap), writerDevice.GetDeviceCaps(cap)) << int(cap);
-    QString why;
-    ASSERT_TRUE(PrintCardSheet(printerDevice, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
-    ASSERT_TRUE(PrintCardSheet(writerDevice, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
+    ASSERT_TRUE(PrintCardSheet(printerDevice, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Ok());
+    ASSERT_TRUE(PrintCardSheet(writerDevice, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Ok());
     EXPECT_EQ(withoutDate(viaPrinter), withoutDate(viaWriter));
   }
 }
@@ -104,9 +103,8 @@ TEST(PdfDevice, APictureInTenCellsIsDecodedAndEmbeddedOnce) {
     QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
     QPrinterDevice::SetUpPdf(printer, path, 210, 297, 600);
     QPrinterDevice device(printer);
-    QString why;
-    EXPECT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why))
-        << why.toStdString();
+    const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+    EXPECT_TRUE(printed.Ok()) << printed.Reason().toStdString();
     return QFileInfo(path).size();
   };
   const qint64 one = sizeFor(1, 1), ten = sizeFor(2, 5);
@@ -138,13 +136,13 @@ TEST(PdfDevice, AJobThatCannotBeWrittenLeavesNoFileAndTheEarlierFileAsItWas) {
     QPrinterDevice::SetUpPdf(printer, c.Path, 210, 297, 300);
     QPrinterDevice device(printer);
     if (c.AbortMidJob) {
-      QString why;
-      ASSERT_TRUE(device.BeginDoc(&why));
+      ASSERT_TRUE(device.BeginDoc().Ok());
       device.Canvas().fillRect(0, 0, 100, 100, Qt::black);
       device.Abort();
     } else {
-      QString error;
-      EXPECT_FALSE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &error));
+      const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+      EXPECT_EQ(printed.Kind(), TOutcome::TKind::Refused);
+      const QString& error = printed.Reason();
       EXPECT_TRUE(error.startsWith(c.Expected.section(QStringLiteral("%1"), 0, 0))) << error.toStdString();
       EXPECT_TRUE(error.contains(c.Path)) << error.toStdString();
     }

@@ -26,9 +26,8 @@ TPrinterCalibration Calibration(const char* text) {
 
 QImage Print(Card& card, const TPrinterCalibration& calibration) {
   ImagePrintDevice device(kTenPerMm);
-  QString why;
-  EXPECT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why, calibration))
-      << why.toStdString();
+  const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, calibration);
+  EXPECT_TRUE(printed.Ok()) << printed.Reason().toStdString();
   return device.Page();
 }
 
@@ -105,8 +104,7 @@ TEST(PrintCorrection, WithoutCorrectionsTheSheetIsTheOnePrintedBefore) {
   Card card;
   MakeBlue(card);
   ImagePrintDevice device(kTenPerMm);
-  QString why;
-  ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
+  ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Ok());
   const QImage before = device.Page().copy();
   EXPECT_EQ(Print(card, TPrinterCalibration{}), before);
   EXPECT_EQ(Print(card, Calibration("0.0 -0.0 100.00 100.00")), before);

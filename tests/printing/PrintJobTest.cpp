@@ -33,10 +33,9 @@ int CountColour(const QImage& image, QColor colour) {
 
 QImage Print(Card& card, const TImageDeviceCaps& caps, QString* error = nullptr) {
   ImagePrintDevice device(caps);
-  QString why;
-  const bool ok = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why);
-  EXPECT_TRUE(ok) << why.toStdString();
-  if (error) *error = why;
+  const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+  EXPECT_TRUE(printed.Ok()) << printed.Reason().toStdString();
+  if (error) *error = printed.Reason();
   return device.Page();
 }
 
@@ -205,7 +204,8 @@ TEST(PrintJob, TheWorksheetIsTheSameAfterPrintingAndAfterAFailedJob) {
   EXPECT_EQ(card.Streams(), before);
   ImagePrintDevice failing(kTenPerMm);
   failing.FailEndDoc(QStringLiteral("x"));
-  EXPECT_FALSE(PrintCardSheet(failing, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, nullptr));
+  EXPECT_EQ(PrintCardSheet(failing, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Kind(),
+            TOutcome::TKind::Failed);
   EXPECT_EQ(card.Streams(), before);
   EXPECT_EQ(card.Sheet.ObjectList, objects);
 }
@@ -215,14 +215,14 @@ class RecordingDevice : public IPrintDevice {
  public:
   explicit RecordingDevice(const TImageDeviceCaps& caps) : FImage(caps) {}
   int GetDeviceCaps(TDeviceCap index) const override { return FImage.GetDeviceCaps(index); }
-  bool BeginDoc(QString*) override {
+  TOutcome BeginDoc() override {
     FPainter.begin(&Commands);
     FPainter.setClipRect(QRect(0, 0, GetDeviceCaps(HORZRES), GetDeviceCaps(VERTRES)));
-    return true;
+    return {};
   }
   bool Printing() const override { return FPainter.isActive(); }
   QPainter& Canvas() override { return FPainter; }
-  bool EndDoc(QString*) override { return FPainter.end(); }
+  TOutcome EndDoc() override { return FPainter.end() ? TOutcome() : TOutcome::Failed(QStringLiteral("end")); }
   void Abort() override { FPainter.end(); }
   QPicture Commands;
 
@@ -245,7 +245,7 @@ TEST(PrintJob, CellsOffThePrintableAreaAreNotPaintedAtAll) {
     card.AddShape(qustEllipse, QRect(10, 10, 300, 200), clRed);
     card.AddLabel(QStringLiteral("名刺"), QPoint(20, 220));
     RecordingDevice device(kTenPerMm);
-    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, nullptr));
+    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Ok());
     const QByteArray commands(device.Commands.data(), qsizetype(device.Commands.size()));
     if (visibleOnly.isEmpty()) visibleOnly = commands;
     EXPECT_EQ(commands.size(), visibleOnly.size()) << c.Columns << "x" << c.Rows;
@@ -258,11 +258,14 @@ TEST(PrintJob, FailuresPrintNothingAndSayWhyInJapanese) {
     const char* Name;
     std::function<void(ImagePrintDevice&)> Break;
     TImageDeviceCaps Caps;
+    TOutcome::TKind Kind;
     QString Expected;
   } cases[] = {
-      {"cannot start", [&](ImagePrintDevice& d) { d.FailBeginDoc(gone); }, kTenPerMm, LoadStr(1300).arg(gone)},
-      {"fails at the end", [&](ImagePrintDevice& d) { d.FailEndDoc(gone); }, kTenPerMm, LoadStr(1301).arg(gone)},
-      {"reports no size", [](ImagePrintDevice&) {}, {2000, 2900, 0, 0, 2100, 2970, 0, 0},
+      {"cannot start", [&](ImagePrintDevice& d) { d.FailBeginDoc(gone); }, kTenPerMm, TOutcome::TKind::Refused,
+       LoadStr(1300).arg(gone)},
+      {"fails at the end", [&](ImagePrintDevice& d) { d.FailEndDoc(gone); }, kTenPerMm, TOutcome::TKind::Failed,
+       LoadStr(1301).arg(gone)},
+      {"reports no size", [](ImagePrintDevice&) {}, {2000, 2900, 0, 0, 2100, 2970, 0, 0}, TOutcome::TKind::Refused,
        LoadStr(1300).arg(LoadStr(1302))},
   };
   for (const auto& c : cases) {
@@ -270,9 +273,9 @@ TEST(PrintJob, FailuresPrintNothingAndSayWhyInJapanese) {
     card.AddShape(qustEllipse, QRect(10, 10, 50, 50), clRed);
     ImagePrintDevice device(c.Caps);
     c.Break(device);
-    QString error;
-    EXPECT_FALSE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &error)) << c.Name;
-    EXPECT_EQ(error, c.Expected) << c.Name;
+    const TOutcome printed = PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup);
+    EXPECT_EQ(printed.Kind(), c.Kind) << c.Name;
+    EXPECT_EQ(printed.Reason(), c.Expected) << c.Name;
     EXPECT_EQ(device.PagesPrinted(), 0) << c.Name;
     EXPECT_FALSE(device.Printing()) << c.Name;
   }

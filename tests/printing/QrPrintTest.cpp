@@ -42,12 +42,11 @@ TEST(QrPrint, At600DpiModulesArePureBlackOrWhiteWithEdgesOnWholePixels) {
     card.Setup.LeftMargin = card.Setup.TopMargin = 0.0f;
     card.Setup.PrintTonbo = 0;
     TImage* code = card.Add<TImage>();
-    ASSERT_TRUE(MakeQrCode(*code, c.Content, c.Level, nullptr));
+    ASSERT_TRUE(MakeQrCode(*code, c.Content, c.Level).Ok());
     code->SetBounds(c.Bounds.left(), c.Bounds.top(), c.Bounds.width(), c.Bounds.height());
 
     ImagePrintDevice device(k600Dpi);
-    QString why;
-    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup, &why));
+    ASSERT_TRUE(PrintCardSheet(device, card.Sheet.BGImage, card.Sheet.ObjectList, card.Setup).Ok());
     const QImage page = device.Page().convertToFormat(QImage::Format_RGB32);
 
     int grey = 0;
