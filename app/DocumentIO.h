@@ -29,7 +29,7 @@ QByteArray BuildDocumentBytes(const TWorksheet& sheet, const DocumentPageSetup& 
 // one is safely on disk. On failure tells the user why (the standard error
 // display); the earlier file is then unchanged.
 TOutcome SaveDocumentFile(const QString& path, const TWorksheet& sheet, const DocumentPageSetup& setup,
-                     QByteArrayView version8);
+                          QByteArrayView version8);
 
 // Reads path onto a fresh worksheet. The user has been told of any failure.
 // Failed after message 1002 (with what is wrong added for a damaged or too
@@ -38,11 +38,11 @@ TOutcome SaveDocumentFile(const QString& path, const TWorksheet& sheet, const Do
 // Refused for a file that could not be read at all (a folder, no permission,
 // gone): nothing was touched, so the document open before stays as it was.
 TOutcome LoadDocumentFile(const QString& path, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
-                     const DocumentLoadHooks& hooks);
+                          const DocumentLoadHooks& hooks);
 
 // The same for bytes already in memory (templates, tests, fuzzing).
 TOutcome LoadDocumentBytes(QByteArrayView bytes, TWorksheet& sheet, DocumentPageSetup& setup, QByteArray& version8,
-                      const DocumentLoadHooks& hooks);
+                           const DocumentLoadHooks& hooks);
 
 // The whole of a file no larger than any document can be; refused, with the
 // reason in the user's words, when it cannot be read or is too large.
