@@ -15,9 +15,8 @@
 #include <cstdio>
 
 #include "Bitmap.h"
-#include "DocumentIO.h"
+#include "BenchRun.h"
 #include "DocumentPageSetup.h"
-#include "FontSubstitution.h"
 #include "Image.h"
 #include "Labelex.h"
 #include "MergeList.h"
@@ -25,7 +24,6 @@
 #include "PdfPrintDevice.h"
 #include "Picture.h"
 #include "Qushape.h"
-#include "Version.h"
 #include "WinControl.h"
 #include "Worksheet.h"
 
@@ -149,10 +147,7 @@ BENCHMARK(BM_ReadThousandRowList)->Unit(benchmark::kMillisecond);
 int WriteCard(const QString& folder) {
   QDir().mkpath(folder);
   Card card;
-  const QString path = QDir(folder).filePath(QStringLiteral("card.tsl"));
-  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)).Ok()
-             ? 0
-             : 1;
+  return SaveBenchDocument(QDir(folder).filePath(QStringLiteral("card.tsl")), card.Sheet, card.Setup);
 }
 
 }  // namespace
@@ -160,10 +155,5 @@ int WriteCard(const QString& folder) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  InstallFontSubstitutions();
-  if (argc == 3 && QByteArray(argv[1]) == "--write-card") return WriteCard(QString::fromLocal8Bit(argv[2]));
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv, WriteCard);
 }

@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "DocumentIO.h"
+#include "BenchRun.h"
 #include "DocumentPageSetup.h"
 #include "Image.h"
 #include "ImagePrintDevice.h"
@@ -30,7 +30,6 @@
 #include "PictureCache.h"
 #include "PrintJob.h"
 #include "Qushape.h"
-#include "Version.h"
 #include "WinControl.h"
 #include "Worksheet.h"
 
@@ -167,10 +166,7 @@ int WriteCard(const QString& folder) {
   }
   photo.close();
   Card card;
-  const QString path = QDir(folder).filePath(QStringLiteral("card.tsl"));
-  return SaveDocumentFile(path, card.Sheet, card.Setup, QByteArray(VersionString).leftJustified(8, '\0', true)).Ok()
-             ? 0
-             : 1;
+  return SaveBenchDocument(QDir(folder).filePath(QStringLiteral("card.tsl")), card.Sheet, card.Setup);
 }
 
 }  // namespace
@@ -178,9 +174,5 @@ int WriteCard(const QString& folder) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (argc == 3 && QByteArray(argv[1]) == "--write-card") return WriteCard(QString::fromLocal8Bit(argv[2]));
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv, WriteCard);
 }

@@ -13,24 +13,9 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-$ROOT/build/bench}
 RUNS=3
 
-need_package() {
-  local cmd=$1 package=$2
-  if ! command -v "$cmd" >/dev/null 2>&1 && [ ! -x "$cmd" ]; then
-    echo "Installing $package ..."
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get install -y -q "$package" >/dev/null
-  fi
-}
-need_package glabels-3-batch glabels
-need_package /usr/bin/time time
-need_package pdfinfo poppler-utils
-
-if [ ! -x "$BUILD/bin/tessolo" ] || [ ! -x "$BUILD/bin/PrintBench" ]; then
-  echo "Building tessolo and PrintBench (Release) in $BUILD ..."
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTESSOLO_BENCH=ON -DTESSOLO_TESTS=OFF >/dev/null
-  cmake --build "$BUILD" -j2 --target tessolo PrintBench >/dev/null
-fi
+source "$ROOT/bench/peer-common.sh"
+need_peer_tools
+need_build PrintBench
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -73,20 +58,6 @@ cat >"$WORK/card.glabels" <<EOF
 </Glabels-document>
 EOF
 
-# Runs "$@" RUNS times; prints "median_seconds median_peak_kb".
-measure() {
-  local times=() peaks=() i log="$WORK/time.log"
-  for ((i = 0; i < RUNS; i++)); do
-    /usr/bin/time -v "$@" >/dev/null 2>"$log" || { cat "$log" >&2; echo "failed: $*" >&2; exit 1; }
-    times+=("$(awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, p, ":"); s = 0; for (k = 1; k <= n; k++) s = s * 60 + p[k]; print s}' "$log")")
-    peaks+=("$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")")
-  done
-  local t p
-  t=$(printf '%s\n' "${times[@]}" | sort -g | sed -n "$(((RUNS + 1) / 2))p")
-  p=$(printf '%s\n' "${peaks[@]}" | sort -g | sed -n "$(((RUNS + 1) / 2))p")
-  echo "$t $p"
-}
-
 photo_mp=$(QT_QPA_PLATFORM=offscreen "$BUILD/bin/tessolo" --info "$WORK/card.tsl" |
   python3 -c 'import json,sys; p=json.load(sys.stdin)["background"]["picture"]; print("%dx%d" % (p["width"], p["height"]))')
 echo "Card: 91 x 55 mm, 10 up on A4, background photo $photo_mp ($(stat -c %s "$WORK/photo.jpg") bytes JPEG)"
@@ -95,16 +66,9 @@ echo
 
 read -r ours_t ours_kb < <(cd "$WORK" && QT_QPA_PLATFORM=offscreen measure "$BUILD/bin/tessolo" --print-pdf ours.pdf card.tsl)
 read -r peer_t peer_kb < <(cd "$WORK" && measure glabels-3-batch -o peer.pdf card.glabels)
-ours_size=$(stat -c %s "$WORK/ours.pdf")
-peer_size=$(stat -c %s "$WORK/peer.pdf")
 
 for pdf in ours peer; do
   pdfinfo "$WORK/$pdf.pdf" | grep -q "^Pages: *1$" || { echo "$pdf.pdf is not a one-page PDF" >&2; exit 1; }
 done
 
-awk -v ot="$ours_t" -v pt="$peer_t" -v om="$ours_kb" -v pm="$peer_kb" -v os="$ours_size" -v ps="$peer_size" 'BEGIN {
-  printf "%-22s %14s %14s %12s\n", "", "Tessolo", "gLabels", "ratio"
-  printf "%-22s %14.2f %14.2f %11.1fx faster\n", "time (s)", ot, pt, pt / ot
-  printf "%-22s %14.1f %14.1f %11.1f%%\n", "peak memory (MB)", om / 1024, pm / 1024, 100 * om / pm
-  printf "%-22s %14.1f %14.1f %11.2f%%\n", "PDF size (KB)", os / 1024, ps / 1024, 100 * os / ps
-}'
+compare "$ours_t" "$ours_kb" "$peer_t" "$peer_kb"

@@ -1,16 +1,11 @@
-// Entry of every benchmark program: a headless QApplication, so that fonts,
-// painting and widgets work without a display.
+// Entry of the benchmarks of the editor and the windows: a headless
+// QApplication, so that widgets work without a display.
 #include <QApplication>
-#include <benchmark/benchmark.h>
 
-#include "FontSubstitution.h"
+#include "BenchRun.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  InstallFontSubstitutions();  // as the program does: cards name Windows fonts
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }
